@@ -1,6 +1,26 @@
+// Program start: the data module first, then the main window, then the
+// message loop. The program takes no command-line arguments.
 #include <QApplication>
 
+#include "app/labedemoUnit1.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "store/dataUnit1.h"
+
 int main(int argc, char **argv) {
-  QApplication app(argc, argv);
-  return 0;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tarvel-label"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Tarvel标签打印"));
+  platform::InstallFontSubstitutions();
+
+  store::TDataModule2 dataModule(platform::ProgramFolder());
+  store::DataModule2 = &dataModule;
+  // A database that cannot be opened is reported; the program goes on without it.
+  platform::RunGuarded([&] { dataModule.DataModuleCreate(); });
+
+  app::TlabedemoForm1 mainWindow(dataModule);
+  app::labedemoForm1 = &mainWindow;
+  mainWindow.show();
+  return application.exec();
 }

@@ -1,11 +1,12 @@
 #include "store/myinifiles.h"
 
 #include "platform/MessageBoxes.h"
-#include "platform/ProgramFolder.h"
 
 namespace store {
 
-QString SettingsFilePath() { return platform::ProgramFolder() + QStringLiteral("qvu.ini"); }
+QString SettingsFilePath(const QString &programFolder) {
+  return programFolder + QStringLiteral("qvu.ini");
+}
 
 TMyIniFile::TMyIniFile(const QString &fileName) : platform::MemIniFile(fileName) {}
 

@@ -11,8 +11,8 @@ inline const QString kShopNameKey = QStringLiteral("gongmi");
 inline const QString kBarFormatKey = QStringLiteral("bardformat");
 inline const QString kDefaultShopName = QStringLiteral("Tarvel科技：5550123");
 
-// ProgramFolder + "qvu.ini".
-QString SettingsFilePath();
+// The settings file in the program folder (which ends with a separator).
+QString SettingsFilePath(const QString &programFolder);
 
 class TMyIniFile : public platform::MemIniFile {
  public:

@@ -1,0 +1,110 @@
+#pragma once
+// The main window: the template tree on the left, the pages "可视设计"
+// (design) and "直接编辑" (direct edit) on the right.
+#include <QMainWindow>
+#include <QStringList>
+
+#include "platform/DataGrid.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace store {
+class TDataModule2;
+}
+
+namespace app {
+
+class TlabedemoForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TlabedemoForm1(store::TDataModule2 &dataModule, QWidget *parent = nullptr);
+  ~TlabedemoForm1() override;
+
+  void BuildTemplateTree();
+  void TreeView1Click();
+  void CenterDesignImage();
+  void loadini();
+
+  // Tree node data: a template node carries the row's ID (its state index)
+  // and its TemplateLines.
+  static int NodeLevel(const QTreeWidgetItem *node);
+  static qint64 NodeId(const QTreeWidgetItem *node);
+  static QStringList NodeTemplateLines(const QTreeWidgetItem *node);
+  static QStringList MakeTemplateLines(const platform::Query &query);
+
+  // Fields other parts of the window use.
+  QStringList FsetAdd;
+  QString Fgongmi;
+
+  // Components, named as the window's designer named them.
+  QTreeWidget *TreeView1 = nullptr;
+  QMenu *TreePopupMenu = nullptr;
+  QAction *RefreshAction = nullptr;
+  QSplitter *Splitter1 = nullptr;
+  QTabWidget *PageControl1 = nullptr;
+  QWidget *TabSheet1 = nullptr;  // "可视设计"
+  QWidget *TabSheet2 = nullptr;  // "直接编辑"
+  QStatusBar *StatusBar1 = nullptr;
+
+  // Design page.
+  QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr, *BitBtn9 = nullptr,
+              *BitBtn5 = nullptr;
+  QCheckBox *prCheckBox9 = nullptr;
+  QLineEdit *prsuEdit11 = nullptr;
+  QWidget *Panel1 = nullptr;  // fills the design page under its top bar
+  QLabel *Image1 = nullptr;
+  QWidget *Panel3 = nullptr;  // template editor, docked at the bottom
+  QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr,
+            *Edit5 = nullptr, *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr,
+            *Edit9 = nullptr;
+  QCheckBox *CheckBox1 = nullptr, *CheckBox2 = nullptr, *CheckBox3 = nullptr,
+            *CheckBox4 = nullptr, *CheckBox5 = nullptr, *CheckBox6 = nullptr,
+            *CheckBox7 = nullptr, *CheckBox8 = nullptr;
+  QPushButton *BitBtn6 = nullptr, *BitBtn7 = nullptr, *BitBtn8 = nullptr;
+
+  // Direct-edit page.
+  QPushButton *BitBtn14 = nullptr, *BitBtn15 = nullptr, *BitBtn18 = nullptr, *BitBtn4 = nullptr;
+  QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr,
+               *RadioButton4 = nullptr;
+  QLineEdit *Edit10 = nullptr;
+  platform::DataGrid *FlatduDBGrid1 = nullptr;
+  QLabel *Image2 = nullptr;
+  QLabel *Image3 = nullptr;
+
+  // Menu commands.
+  QAction *ExitAction = nullptr, *SettingsAction = nullptr, *HelpAction = nullptr,
+          *WebAction = nullptr, *AboutAction = nullptr;
+
+ protected:
+  void resizeEvent(QResizeEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+
+ private:
+  void FormCreate();
+  void BuildMenus();
+  QWidget *BuildDesignPage();
+  QWidget *BuildEditorPanel(QWidget *parent);
+  QWidget *BuildDirectEditPage();
+  void SetUpGrid();
+  void PageChanged(int index);
+  void Select(const QString &sql);
+
+  store::TDataModule2 &dm_;
+};
+
+// The single main window, set by the program start.
+extern TlabedemoForm1 *labedemoForm1;
+
+}  // namespace app
