@@ -35,7 +35,7 @@ int ValueC(char16_t a, char16_t b) {
 
 class Symbol {
  public:
-  Symbol(std::string &pattern, int start) : pattern_(pattern), sum_(start) { Put(start); }
+  Symbol(std::string &pattern, int start) : pattern_(pattern), sum_(start % 103) { Put(start); }
   void Add(int value) {
     sum_ = int((sum_ + int64_t(value) * weight_) % 103);
     weight_ = (weight_ + 1) % 103;
