@@ -105,6 +105,7 @@ TlabedemoForm1::TlabedemoForm1(store::TDataModule2 &dataModule, QWidget *parent)
   if (QScreen *screen = this->screen())
     move(screen->availableGeometry().center() - rect().center());
 
+  ConnectCommands();
   FormCreate();
 }
 
@@ -315,6 +316,10 @@ void TlabedemoForm1::SetUpGrid() {
                        {QStringLiteral("单位(第五行)"), QStringLiteral("danwei"), 101},
                        {QStringLiteral("产地(第六行)"), QStringLiteral("candi"), 84},
                        {QStringLiteral("单价(最后行)"), QStringLiteral("danjain"), 53}});
+  FlatduDBGrid1->SetFooter({{QStringLiteral("小计"), QString(), QString()},
+                            {QString(), QStringLiteral("printzan"), QStringLiteral(" 张")}},
+                           Qt::yellow);
+  FlatduDBGrid1->SetRowColors(QColor(236, 236, 255), QColor(223, 223, 255));
 }
 
 void TlabedemoForm1::FormCreate() {
@@ -398,8 +403,8 @@ void TlabedemoForm1::TreeView1Click() {
              platform::SqlText(node->text(0)) + QLatin1Char('\''));
       break;
     default:
-      // The template's picture on Image1 comes with the label sketches.
       BitBtn2->setEnabled(true);
+      DrawTemplatePicture(NodeTemplateLines(node));
       break;
   }
 }
@@ -432,6 +437,12 @@ void TlabedemoForm1::PageChanged(int index) {
 void TlabedemoForm1::resizeEvent(QResizeEvent *event) {
   QMainWindow::resizeEvent(event);
   CenterDesignImage();
+}
+
+bool TlabedemoForm1::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == Image3 && event->type() == QEvent::MouseButtonRelease)
+    platform::RunGuarded([this] { WebClick(); });
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TlabedemoForm1::showEvent(QShowEvent *event) {

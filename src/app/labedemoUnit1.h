@@ -37,6 +37,34 @@ class TlabedemoForm1 : public QMainWindow {
   void CenterDesignImage();
   void loadini();
 
+  // Template editor: top-bar "添加", "修改", "删除" and the panel's
+  // "确定", "修改", "取消".
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void BitBtn3Click();
+  void BitBtn6Click();
+  void BitBtn8Click();
+  void BitBtn7Click();
+  void RenderPanelPreview();
+  void CollectPanelValues(QStringList &list) const;
+
+  // Label sketches on the window's pictures.
+  void DrawTemplatePicture(const QStringList &lines);
+  void DrawEditorPreview();
+  void FlatduDBGrid1CellClick(int column);
+
+  // Record grid: "删除" and the descriptors of the marked records.
+  void BitBtn14Click();
+  void CollectGridLabels(QStringList &list, int defaultCopies);
+
+  // Settings, barcode format, help, web page, about box.
+  void SettingsClick();
+  void FormatChanged();
+  void HelpClick();
+  void WebClick();
+  void AboutClick();
+  QString SettingsFile() const;
+
   // Tree node data: a template node carries the row's ID (its state index)
   // and its TemplateLines.
   static int NodeLevel(const QTreeWidgetItem *node);
@@ -90,6 +118,7 @@ class TlabedemoForm1 : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent *event) override;
   void showEvent(QShowEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   void FormCreate();
@@ -100,9 +129,14 @@ class TlabedemoForm1 : public QMainWindow {
   void SetUpGrid();
   void PageChanged(int index);
   void Select(const QString &sql);
+  void Execute(const QString &sql);
+  void ConnectCommands();
 
   store::TDataModule2 &dm_;
 };
+
+// The maker's web page, opened by "访问Tarvel网站".
+extern const QString kMakerWebAddress;
 
 // The single main window, set by the program start.
 extern TlabedemoForm1 *labedemoForm1;

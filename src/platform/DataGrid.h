@@ -4,6 +4,7 @@
 // to the current row at once. It follows the query (new rows, edits, deletes)
 // unless the query's controls are disabled.
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QTableView>
 #include <vector>
 
@@ -26,6 +27,7 @@ class DataSetModel : public QAbstractTableModel {
   void SetColumns(std::vector<GridColumn> columns);
   const std::vector<GridColumn> &Columns() const { return columns_; }
   Query *DataSet() const { return query_; }
+  void SetEvenRowColor(const QColor &color) { evenRowColor_ = color; }
 
   int rowCount(const QModelIndex &parent = QModelIndex()) const override;
   int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -38,6 +40,15 @@ class DataSetModel : public QAbstractTableModel {
   int FieldColumn(int column) const;
   Query *query_;
   std::vector<GridColumn> columns_;
+  QColor evenRowColor_;
+};
+
+// One cell of the footer row: a fixed text, or the sum of a field over the
+// rows shown, formatted as the number followed by suffix ("0 张" style).
+struct FooterCell {
+  QString text;
+  QString sumField;
+  QString suffix;
 };
 
 class DataGrid : public QTableView {
@@ -48,12 +59,27 @@ class DataGrid : public QTableView {
   void Bind(Query *query, std::vector<GridColumn> columns);
   DataSetModel *Model() const { return model_; }
 
+  // A footer row under the rows, in its own colour; it follows the rows
+  // shown and every edit.
+  void SetFooter(std::vector<FooterCell> cells, const QColor &color);
+  QString FooterText(int column) const;
+  // Colours of even rows (2nd, 4th, ...) and of the fixed cells (headers).
+  void SetRowColors(const QColor &evenRows, const QColor &fixedCells);
+
+ protected:
+  void updateGeometries() override;
+
  signals:
   // A cell was clicked; the query then stands on the clicked row.
   void CellClick(int column);
 
  private:
+  void UpdateFooter();
   DataSetModel *model_ = nullptr;
+  std::vector<FooterCell> footerCells_;
+  QWidget *footer_ = nullptr;
+  QStringList footerTexts_;
+  QColor footerColor_;
 };
 
 }  // namespace platform
