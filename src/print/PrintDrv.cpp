@@ -93,7 +93,8 @@ TMWPrintObject::~TMWPrintObject() {
 }
 
 PageCanvas *TMWPrintObject::Canvas() const {
-  if (canvas_owner_.isNull() && TheCanvas && TheCanvas != ImageCanvas) return nullptr;
+  // The page image of a closed preview window is gone with it.
+  if (TheCanvas && TheCanvas == owned_canvas_ && canvas_owner_.isNull()) return nullptr;
   return TheCanvas;
 }
 
@@ -249,6 +250,7 @@ void TMWPrintObject::SetScale(float ScaleFactor) {
 void TMWPrintObject::SetPrnPrinter(TPageImage *Current) {
   if (!Current) return;
   TheCanvas = &Current->Canvas();
+  owned_canvas_ = TheCanvas;
   canvas_owner_ = Current;
 }
 
@@ -630,7 +632,6 @@ bool TMWPrintObject::Start() {
   PrintingInternal = false;
   if (ImagePrinting) {
     TheCanvas = ImageCanvas;
-    canvas_owner_ = nullptr;
   } else {
     CurrentPreview->SetOrient(PageOrientation);
     CurrentPreview->SetPreviewPrn(this);

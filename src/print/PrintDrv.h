@@ -283,7 +283,6 @@ class TMWPrintObject : public QObject {
   virtual void DoAfterNewPage();
 
  private:
-  friend class PrintObjectTestAccess;
   PageCanvas *Canvas() const;
   bool Recording() const;
   bool Converting() const { return DryRun || ImagePrinting; }
@@ -361,6 +360,7 @@ class TMWPrintObject : public QObject {
   // Keeps track of the page image TheCanvas belongs to, which the preview
   // window destroys when it closes.
   QPointer<QObject> canvas_owner_;
+  PageCanvas *owned_canvas_ = nullptr;
   QPointer<TPreviewForm> preview_;
   std::unique_ptr<TPrintBarForm> progress_;
 };
