@@ -131,6 +131,16 @@ void Canvas::SetPixelsPerInch(int ppi) {
   font_.SetSize(points);
 }
 
+int Canvas::DevicePixelsPerInchX() const {
+  const QPaintDevice *d = external_ ? external_->device() : device_;
+  return d && d->logicalDpiX() > 0 ? d->logicalDpiX() : pixels_per_inch_;
+}
+
+int Canvas::DevicePixelsPerInchY() const {
+  const QPaintDevice *d = external_ ? external_->device() : device_;
+  return d && d->logicalDpiY() > 0 ? d->logicalDpiY() : pixels_per_inch_;
+}
+
 void Canvas::RestoreState(const State &s) {
   font_ = s.font;
   pen_ = s.pen;

@@ -111,6 +111,10 @@ class Canvas {
   // page image may set its own.
   int PixelsPerInch() const { return pixels_per_inch_; }
   void SetPixelsPerInch(int ppi);
+  // Logical resolution of the device itself, which SetPixelsPerInch leaves
+  // alone (a zoomed page image still has its screen resolution).
+  int DevicePixelsPerInchX() const;
+  int DevicePixelsPerInchY() const;
 
   Pen &pen() { return pen_; }
   const Pen &pen() const { return pen_; }
