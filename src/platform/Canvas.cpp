@@ -190,7 +190,6 @@ void Canvas::ApplyPen(QPainter &p) const {
     // One device pixel whatever the painter's scale, as a thin pen is.
     qp.setWidth(1);
     qp.setCosmetic(true);
-    qp.setCapStyle(Qt::FlatCap);  // a line leaves out its last pixel
   } else {
     qp.setWidth(pen_.width);
     qp.setCapStyle(Qt::RoundCap);
@@ -210,23 +209,47 @@ void Canvas::ApplyBrush(QPainter &p) const {
   p.setBrush(QBrush(ToQColor(c), QtBrushStyle(brush_.style)));
 }
 
-void Canvas::LineTo(int x, int y) {
-  PainterCall p(Painter());
-  if (p) {
-    ApplyPen(*p);
-    ApplyMode(*p);
-    p->drawLine(pen_pos_, QPoint(x, y));
-  }
-  pen_pos_ = QPoint(x, y);
+namespace {
+// The pixel before `to` on the line from `from`: a thin line stops there.
+QPoint BeforeEnd(QPoint from, QPoint to) {
+  const int dx = to.x() - from.x(), dy = to.y() - from.y();
+  const int n = std::max(std::abs(dx), std::abs(dy));
+  // The point of the major-axis step n - 1, rounded as the line is walked.
+  const double t = double(n - 1) / n;
+  return QPoint(from.x() + int(std::lround(dx * t)), from.y() + int(std::lround(dy * t)));
 }
+}  // namespace
 
-void Canvas::Polyline(const QVector<QPoint> &points) {
-  if (points.size() < 2) return;
+void Canvas::LineTo(int x, int y) {
+  const QPoint from = pen_pos_, to(x, y);
+  pen_pos_ = to;
+  if (from == to) return;
   PainterCall p(Painter());
   if (!p) return;
   ApplyPen(*p);
   ApplyMode(*p);
-  p->drawPolyline(points.data(), static_cast<int>(points.size()));
+  if (pen_.width > 1) {
+    p->drawLine(from, to);
+    return;
+  }
+  // Both ends included up to the pixel before the end, whichever way the
+  // line runs.
+  QPen thin = p->pen();
+  thin.setCapStyle(Qt::SquareCap);
+  p->setPen(thin);
+  const QPoint last = BeforeEnd(from, to);
+  if (last == from)
+    p->drawPoint(from);
+  else
+    p->drawLine(from, last);
+}
+
+void Canvas::Polyline(const QVector<QPoint> &points) {
+  if (points.size() < 2) return;
+  const QPoint kept = pen_pos_;
+  pen_pos_ = points[0];
+  for (int i = 1; i < points.size(); ++i) LineTo(points[i].x(), points[i].y());
+  pen_pos_ = kept;
 }
 
 void Canvas::Polygon(const QVector<QPoint> &points) {

@@ -95,6 +95,16 @@ TEST(CanvasTest, LineLeavesOutItsLastPixel) {
   EXPECT_EQ(c.Pixel(8, 1), clBlack);  // the next line starts there
   EXPECT_EQ(c.Pixel(8, 9), clBlack);
   EXPECT_EQ(c.Pixel(8, 10), clWhite);
+  // Backwards and slanted lines also stop before their end.
+  c.LineTo(2, 10);
+  EXPECT_EQ(c.Pixel(8, 10), clBlack);
+  EXPECT_EQ(c.Pixel(3, 10), clBlack);
+  EXPECT_EQ(c.Pixel(2, 10), clWhite);
+  c.MoveTo(10, 10);
+  c.LineTo(4, 4);
+  EXPECT_EQ(c.Pixel(10, 10), clBlack);
+  EXPECT_EQ(c.Pixel(5, 5), clBlack);
+  EXPECT_EQ(c.Pixel(4, 4), clWhite);
 }
 
 TEST(CanvasTest, BoxCallsStopBeforeRightAndBottom) {
