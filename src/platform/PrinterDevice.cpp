@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/Canvas.h"
+
 namespace platform {
 
 QPageSize::PageSizeId PageSizeForPaperCode(int paperCode) {
@@ -43,6 +45,7 @@ bool PrinterDevice::BeginDoc(const QString &title) {
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(device)) return false;
   painter_ = std::move(painter);
+  canvas_ = std::make_unique<platform::Canvas>(painter_.get());
   device_ = device;
   page_number_ = 1;
   return true;
@@ -57,6 +60,7 @@ bool PrinterDevice::NewPage() {
 
 void PrinterDevice::EndDoc() {
   if (!painter_) return;
+  canvas_.reset();
   painter_->end();
   painter_.reset();
   device_ = nullptr;

@@ -24,6 +24,8 @@ class QPdfWriter;
 
 namespace platform {
 
+class Canvas;
+
 // Standard paper-size codes of the device settings record (1 letter, 9 A4,
 // 28 envelope C5 ...) and Qt page sizes.
 QPageSize::PageSizeId PageSizeForPaperCode(int paperCode);
@@ -74,6 +76,9 @@ class PrinterDevice {
   int PageNumber() const { return Printing() ? page_number_ : 0; }
   // The painter of the open document, nullptr outside one.
   QPainter *Painter() const { return painter_.get(); }
+  // A canvas on that painter, at the device's resolution; nullptr outside a
+  // document.
+  platform::Canvas *Canvas() const { return canvas_.get(); }
 
  protected:
   // The paint device of a document about to begin, with the title set.
@@ -81,6 +86,7 @@ class PrinterDevice {
 
  private:
   std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<platform::Canvas> canvas_;
   QPagedPaintDevice *device_ = nullptr;
   int page_number_ = 0;
 };

@@ -14,7 +14,6 @@
 #include "platform/Exception.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterDevice.h"
-#include "print/PageCanvas.h"
 #include "print/PrintDrv.h"
 
 std::unique_ptr<TMWPages> JobPages;
@@ -30,14 +29,10 @@ TMWGraphic::TMWGraphic(float x, float y, float h, float w, const TPicture &sourc
     } catch (const std::bad_alloc &) {
       throw platform::Exception(QStringLiteral("Not enough memory for graphic."));
     }
-    image->AutoSize = source.AutoSize;
-    image->Stretch = source.Stretch;
-    image->Height = source.Height;
-    image->Width = source.Width;
-    if (source.kind == TPicture::Bitmap || source.kind == TPicture::Icon) {
-      image->kind = source.kind;
-      // A deep copy: the caller reuses one scratch picture for every label.
-      image->image = source.image.copy();
+    // A private copy of the bitmap: the caller reuses one scratch picture for
+    // every label. An empty picture stays empty and is not drawn.
+    if (!source.IsEmpty()) {
+      *image = source;
       iType = imageType;
     }
   } catch (const std::exception &e) {
@@ -109,13 +104,13 @@ void TMWPages::StoreFooterInf(int line, float y, const QString &text, std::uint1
                               const QString &fontName, int fontSize, TFontStyles fontStyle,
                               TColor fontColor) {
   Add(std::make_unique<TMWFooterInf>(line, y, text, alignment,
-                                     TFont{fontName, fontSize, fontStyle, fontColor}));
+                                     TFont(fontName, fontSize, fontStyle, fontColor)));
 }
 void TMWPages::StoreHeaderInf(int line, float y, const QString &text, std::uint16_t alignment,
                               const QString &fontName, int fontSize, TFontStyles fontStyle,
                               TColor fontColor) {
   Add(std::make_unique<TMWHeaderInf>(line, y, text, alignment,
-                                     TFont{fontName, fontSize, fontStyle, fontColor}));
+                                     TFont(fontName, fontSize, fontStyle, fontColor)));
 }
 void TMWPages::StoreLineWidth(std::uint16_t width) { Add(std::make_unique<TMWLineWidth>(width)); }
 void TMWPages::StoreMargins(float t, float b, float l, float r) {
@@ -126,7 +121,7 @@ void TMWPages::StorePageNumber(float y, const QString &text, std::uint16_t align
                                const QString &fontName, int fontSize, TFontStyles fontStyle,
                                TColor fontColor) {
   Add(std::make_unique<TMWPageNumber>(y, text, alignment,
-                                      TFont{fontName, fontSize, fontStyle, fontColor}, totalPage));
+                                      TFont(fontName, fontSize, fontStyle, fontColor), totalPage));
 }
 void TMWPages::StoreTab(float inches) { Add(std::make_unique<TMWTab>(inches)); }
 void TMWPages::StoreIndent(float x) { Add(std::make_unique<TMWIndent>(x)); }
@@ -188,13 +183,18 @@ TMWPrintObject *JobPrintObject = nullptr;
 float PaperWidthInches = 0;
 float PaperHeightInches = 0;
 
+int ScreenPixelsPerInch() {
+  const QScreen *screen = QGuiApplication::primaryScreen();
+  return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+}
+
 TPageImage::TPageImage(int width, int height, QWidget *parent)
     : QWidget(parent), image_(width, height, QImage::Format_RGB32) {
   const int ppi = ScreenPixelsPerInch();
   image_.setDotsPerMeterX(qRound(ppi / 0.0254));
   image_.setDotsPerMeterY(qRound(ppi / 0.0254));
   image_.fill(Qt::white);
-  canvas_ = std::make_unique<PageCanvas>(&image_);
+  canvas_ = std::make_unique<platform::Canvas>(&image_);
   resize(width, height);
 }
 
@@ -203,6 +203,7 @@ TPageImage::~TPageImage() {
 }
 
 void TPageImage::paintEvent(QPaintEvent *) {
+  canvas_->End();  // the image has one painter at a time
   QPainter p(this);
   p.drawImage(0, 0, image_);
 }
@@ -229,7 +230,7 @@ void TPreviewForm::FormCreate() {
   DisplayPage = new TPageImage(2000, 2000, pageArea);
   DisplayPage->setObjectName(QStringLiteral("DisplayPage"));
   DisplayPage->move(10, 10);
-  NormalPixelsPerInch = static_cast<std::uint16_t>(DisplayPage->Canvas().FontPixelsPerInch());
+  NormalPixelsPerInch = static_cast<std::uint16_t>(DisplayPage->Canvas().font().PixelsPerInch());
   DisplayPage->setVisible(true);
 }
 
@@ -262,9 +263,11 @@ void TPreviewForm::Abort() {
 
 void TPreviewForm::ClearDisplayPage() {
   if (!DisplayPage) return;
-  QPainter p(&DisplayPage->Picture());
-  p.fillRect(0, 0, DisplayPage->width(), DisplayPage->height(), Qt::white);
-  p.end();
+  platform::Canvas &canvas = DisplayPage->Canvas();
+  const platform::Brush kept = canvas.brush();
+  canvas.SetBrush({clWhite, platform::bsSolid});
+  canvas.FillRect(QRect(0, 0, DisplayPage->width(), DisplayPage->height()));
+  canvas.SetBrush(kept);
   const int freeWidth = PagePane->viewport()->width() - DisplayPage->width();
   DisplayPage->move(freeWidth > 0 ? freeWidth / 2 : 0, DisplayPage->y());
   DisplayPage->update();

@@ -17,6 +17,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Canvas.h"
+#include "platform/Font.h"
+#include "platform/Picture.h"
+
 class QWidget;
 class QPrintDialog;
 class QScrollArea;
@@ -24,47 +28,24 @@ class TMWPrintObject;
 
 // ------------------------------------------------------ graphics vocabulary
 
-using TColor = std::int32_t;  // red in the lowest byte
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWhite = 0xFFFFFF;
+// The engine speaks the platform's graphics vocabulary.
+using platform::TColor;
+using platform::clBlack;
+using platform::clWhite;
 constexpr TColor clInfoBk = 0xE1FFFF;  // pale yellow of tool tips
 
 enum TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
-// The one-byte graphics enumerations the commands carry, in the order of the
-// desktop platform the engine was designed on.
-enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode : std::uint8_t {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
-enum TBrushStyle : std::uint8_t {
-  bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
-};
-enum TFillStyle : std::uint8_t { fsSurface, fsBorder };
-// Set of font styles.
-using TFontStyles = std::uint8_t;
-constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
-
-// A font as the engine records and restores it.
-struct TFont {
-  QString Name = QStringLiteral("Arial");
-  int Size = 10;  // points
-  TFontStyles Style = 0;
-  TColor Color = clBlack;
-};
-
-// The picture of an image control as the engine copies it: a bitmap, an icon
-// or some other kind of picture (which the engine does not draw), with the
-// control's auto-size and stretch settings and its size in pixels.
-struct TPicture {
-  enum Kind : std::uint8_t { None, Bitmap, Icon, Other };
-  Kind kind = None;
-  QImage image;
-  bool AutoSize = false;
-  bool Stretch = false;
-  int Width = 0;
-  int Height = 0;
-};
+using platform::TPenStyle;
+using platform::TPenMode;
+using platform::TBrushStyle;
+using platform::TFillStyle;
+using TFontStyles = platform::FontStyles;
+using platform::fsBold;
+using platform::fsItalic;
+using platform::fsUnderline;
+using platform::fsStrikeOut;
+using TFont = platform::Font;
+using TPicture = platform::Picture;
 
 // ------------------------------------------------------------ command kinds
 
@@ -144,12 +125,12 @@ class TMWDetail : public TMWPrintCommand {
 class TMWFont : public TMWPrintCommand {
  public:
   TMWFont(const QString &name, int size, TFontStyles style, TColor color)
-      : TMWPrintCommand(commFont), fFont(std::make_unique<TFont>(TFont{name, size, style, color})) {}
+      : TMWPrintCommand(commFont), fFont(std::make_unique<TFont>(name, size, style, color)) {}
   const TFont &Font() const { return *fFont; }
-  const QString &Name() const { return fFont->Name; }
-  int Size() const { return fFont->Size; }
-  TFontStyles Style() const { return fFont->Style; }
-  TColor Color() const { return fFont->Color; }
+  const QString &Name() const { return fFont->Name(); }
+  int Size() const { return fFont->Size(); }
+  TFontStyles Style() const { return fFont->Style(); }
+  TColor Color() const { return fFont->Color(); }
 
  private:
   std::unique_ptr<TFont> fFont;
@@ -199,10 +180,10 @@ class TMWLineInf : public TMWPrintCommand {
   const QString &Text() const { return sText; }
   std::uint16_t Alignment() const { return wAlign; }
   const TFont &Font() const { return *fFont; }
-  const QString &FontName() const { return fFont->Name; }
-  int Size() const { return fFont->Size; }
-  TFontStyles Style() const { return fFont->Style; }
-  TColor Color() const { return fFont->Color; }
+  const QString &FontName() const { return fFont->Name(); }
+  int Size() const { return fFont->Size(); }
+  TFontStyles Style() const { return fFont->Style(); }
+  TColor Color() const { return fFont->Color(); }
 
  private:
   int iLine;
@@ -263,10 +244,10 @@ class TMWPageNumber : public TMWPrintCommand {
   const QString &Text() const { return sText; }
   std::uint16_t Alignment() const { return wAlign; }
   const TFont &Font() const { return *fFont; }
-  const QString &FontName() const { return fFont->Name; }
-  int Size() const { return fFont->Size; }
-  TFontStyles Style() const { return fFont->Style; }
-  TColor Color() const { return fFont->Color; }
+  const QString &FontName() const { return fFont->Name(); }
+  int Size() const { return fFont->Size(); }
+  TFontStyles Style() const { return fFont->Style(); }
+  TColor Color() const { return fFont->Color(); }
   bool IncludeTotal() const { return DoTotal; }
 
  private:
@@ -592,8 +573,6 @@ extern int TotalPages;
 
 // ------------------------------------------------------ preview page image
 
-class PageCanvas;
-
 // The image control on which pages are drawn: a fixed drawing surface at the
 // screen's resolution, shown in the preview window's page pane.
 class TPageImage : public QWidget {
@@ -602,14 +581,14 @@ class TPageImage : public QWidget {
   TPageImage(int width, int height, QWidget *parent);
   ~TPageImage() override;
   QImage &Picture() { return image_; }
-  PageCanvas &Canvas() { return *canvas_; }
+  platform::Canvas &Canvas() { return *canvas_; }
 
  protected:
   void paintEvent(QPaintEvent *event) override;
 
  private:
   QImage image_;
-  std::unique_ptr<PageCanvas> canvas_;
+  std::unique_ptr<platform::Canvas> canvas_;
 };
 
 // The preview window as the print object sees it: the page image a job is
@@ -655,3 +634,6 @@ extern TPageImage *DisplayPage;
 extern TMWPrintObject *JobPrintObject;
 extern float PaperWidthInches;
 extern float PaperHeightInches;
+
+// Logical pixels per inch of the screen (96 on a standard screen and offscreen).
+int ScreenPixelsPerInch();

@@ -8,7 +8,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterDevice.h"
-#include "print/PageCanvas.h"
+#include "platform/Canvas.h"
 #include "print/PrintDr2.h"
 
 // ------------------------------------------------------------- paper sizes
@@ -92,7 +92,7 @@ TMWPrintObject::~TMWPrintObject() {
   if (JobPrintObject == this) JobPrintObject = nullptr;
 }
 
-PageCanvas *TMWPrintObject::Canvas() const {
+platform::Canvas *TMWPrintObject::Canvas() const {
   // The page image of a closed preview window is gone with it.
   if (TheCanvas && TheCanvas == owned_canvas_ && canvas_owner_.isNull()) return nullptr;
   return TheCanvas;
@@ -208,12 +208,12 @@ void TMWPrintObject::SetMeasure(MeasureType Meas) {
 // -------------------------------------------------------------- geometry
 
 void TMWPrintObject::CalculateMeasurements() {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (!canvas) return;
   platform::PrinterDevice &printer = platform::Printer();
   const bool deviceGeometry = !ImagePrinting && !PreviewMode;
-  PixelsPerInchVertical = canvas->PixelsPerInchY();
-  PixelsPerInchHorizontal = canvas->PixelsPerInchX();
+  PixelsPerInchVertical = canvas->DevicePixelsPerInchY();
+  PixelsPerInchHorizontal = canvas->DevicePixelsPerInchX();
   const QPoint offset = deviceGeometry ? printer.PrintingOffset() : QPoint();
   GutterLeft = offset.x();
   GutterTop = offset.y();
@@ -312,7 +312,7 @@ void TMWPrintObject::SetDetailTopBottom(float Top, float Bottom) {
 }
 
 std::uint16_t TMWPrintObject::GetLineHeightPixels() const {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (!canvas) return 0;
   return static_cast<std::uint16_t>(canvas->TextHeight(QStringLiteral("A")) / ScaleByValue);
 }
@@ -335,13 +335,13 @@ std::uint16_t TMWPrintObject::GetLinesLeft() const {
 int TMWPrintObject::LinesToPixels(int Line) const { return Line < 1 ? 0 : GetLineHeightPixels() * (Line - 1); }
 
 int TMWPrintObject::GetColumnsPerLine() const {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   const int b = canvas ? canvas->TextWidth(QStringLiteral("B")) : 0;
   return b ? (TotalPageWidthPixels - LeftMargin - RightMargin) / b : 0;
 }
 
 int TMWPrintObject::GetTextWidth(const QString &Text) const {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   return canvas ? static_cast<int>(canvas->TextWidth(Text) / ScaleByValue) : 0;
 }
 float TMWPrintObject::GetTextWidthInches(const QString &Text) const {
@@ -445,38 +445,38 @@ void TMWPrintObject::SetAutoPaging(bool Value) {
 
 void TMWPrintObject::SetFontInfo(const TFont &Font) {
   if (!PrintingOK) return;
-  if (Recording()) JobPages->StoreFontChange(Font.Name, Font.Size, Font.Style, Font.Color);
-  if (PageCanvas *canvas = Canvas()) canvas->Font = Font;
+  if (Recording()) JobPages->StoreFontChange(Font.Name(), Font.Size(), Font.Style(), Font.Color());
+  if (platform::Canvas *canvas = Canvas()) canvas->SetFont(Font);
   CalculateMeasurements();
 }
 
 void TMWPrintObject::SetFontName(const QString &Name) {
   if (!PrintingOK) return;
   TFont f = GetFont();
-  f.Name = Name;
-  if (Recording()) JobPages->StoreFontChange(f.Name, f.Size, f.Style, f.Color);
-  if (PageCanvas *canvas = Canvas()) canvas->Font.Name = Name;
+  f.SetName(Name);
+  if (Recording()) JobPages->StoreFontChange(f.Name(), f.Size(), f.Style(), f.Color());
+  if (platform::Canvas *canvas = Canvas()) canvas->font().SetName(Name);
 }
 
 void TMWPrintObject::SetFontSize(std::uint16_t Size) {
   if (!PrintingOK) return;
   TFont f = GetFont();
-  f.Size = Size;
-  if (Recording()) JobPages->StoreFontChange(f.Name, f.Size, f.Style, f.Color);
-  if (PageCanvas *canvas = Canvas()) canvas->Font.Size = Size;
+  f.SetSize(Size);
+  if (Recording()) JobPages->StoreFontChange(f.Name(), f.Size(), f.Style(), f.Color());
+  if (platform::Canvas *canvas = Canvas()) canvas->font().SetSize(Size);
 }
 
 void TMWPrintObject::SetFontStyle(TFontStyles Style) {
   if (!PrintingOK) return;
   TFont f = GetFont();
-  f.Style = Style;
-  if (Recording()) JobPages->StoreFontChange(f.Name, f.Size, f.Style, f.Color);
-  if (PageCanvas *canvas = Canvas()) canvas->Font.Style = Style;
+  f.SetStyle(Style);
+  if (Recording()) JobPages->StoreFontChange(f.Name(), f.Size(), f.Style(), f.Color());
+  if (platform::Canvas *canvas = Canvas()) canvas->font().SetStyle(Style);
 }
 
 void TMWPrintObject::SetFontColor(TColor iColor) {
   if (Recording()) JobPages->StoreFColor(iColor);
-  if (PageCanvas *canvas = Canvas()) canvas->Font.Color = iColor;
+  if (platform::Canvas *canvas = Canvas()) canvas->font().SetColor(iColor);
 }
 
 void TMWPrintObject::SetFontAngle(int Angle) {
@@ -486,16 +486,16 @@ void TMWPrintObject::SetFontAngle(int Angle) {
 }
 
 TFont TMWPrintObject::GetFont() const {
-  PageCanvas *canvas = Canvas();
-  return canvas ? canvas->Font : TFont{};
+  platform::Canvas *canvas = Canvas();
+  return canvas ? canvas->font() : TFont();
 }
-QString TMWPrintObject::GetFontName() const { return GetFont().Name; }
-std::uint16_t TMWPrintObject::GetFontSize() const { return static_cast<std::uint16_t>(GetFont().Size); }
-TFontStyles TMWPrintObject::GetFontStyle() const { return GetFont().Style; }
-TColor TMWPrintObject::GetFontColor() const { return GetFont().Color; }
+QString TMWPrintObject::GetFontName() const { return GetFont().Name(); }
+std::uint16_t TMWPrintObject::GetFontSize() const { return static_cast<std::uint16_t>(GetFont().Size()); }
+TFontStyles TMWPrintObject::GetFontStyle() const { return GetFont().Style(); }
+TColor TMWPrintObject::GetFontColor() const { return GetFont().Color(); }
 std::uint16_t TMWPrintObject::GetFontAngle() const {
-  PageCanvas *canvas = Canvas();
-  return static_cast<std::uint16_t>(canvas ? canvas->Escapement / 10 : 0);
+  platform::Canvas *canvas = Canvas();
+  return static_cast<std::uint16_t>(canvas ? canvas->font().Escapement() / 10 : 0);
 }
 
 void TMWPrintObject::SaveCurrentFont() {
@@ -504,7 +504,7 @@ void TMWPrintObject::SaveCurrentFont() {
   if (CurrentFontRecord >= 1 && CurrentFontRecord <= 10) {
     auto &slot = CurrentFonts[CurrentFontRecord - 1];
     if (!slot) slot = std::make_unique<TFont>();
-    *slot = GetFont();
+    slot->Assign(GetFont());
   }
 }
 
@@ -557,8 +557,8 @@ void TMWPrintObject::SetHeaderInfo(int Line, float YPosition, const QString &Tex
   // Lines are numbered 1 to 10; others are ignored.
   if (!PrintingOK || Line < 1 || Line > 10) return;
   if (Recording())
-    JobPages->StoreHeaderInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name, Font.Size, Font.Style,
-                             Font.Color);
+    JobPages->StoreHeaderInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(), Font.Style(),
+                             Font.Color());
   SetLine(Header[Line - 1], YPosition, Text, Alignment, Font);
 }
 
@@ -566,8 +566,8 @@ void TMWPrintObject::SetFooterInfo(int Line, float YPosition, const QString &Tex
                                    const TFont &Font) {
   if (!PrintingOK || Line < 1 || Line > 10) return;
   if (Recording())
-    JobPages->StoreFooterInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name, Font.Size, Font.Style,
-                             Font.Color);
+    JobPages->StoreFooterInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(), Font.Style(),
+                             Font.Color());
   SetLine(Footer[Line - 1], YPosition, Text, Alignment, Font);
 }
 
@@ -575,14 +575,14 @@ void TMWPrintObject::SetPageNumberInfo(float YPosition, const QString &Text, std
                                        bool IncludeTotal, const TFont &Font) {
   if (!PrintingOK) return;
   if (Recording())
-    JobPages->StorePageNumber(ConvertV(YPosition), Text, Alignment, IncludeTotal, Font.Name, Font.Size,
-                              Font.Style, Font.Color);
+    JobPages->StorePageNumber(ConvertV(YPosition), Text, Alignment, IncludeTotal, Font.Name(), Font.Size(),
+                              Font.Style(), Font.Color());
   // The given text is kept in the record only; pages show the fixed format.
   PageNumber.Text = ToLineBytes(QStringLiteral("第 %d 页"));
   PageNumber.YPosition = YPosition;
   PageNumber.Alignment = Alignment;
   if (!PageNumber.Font) PageNumber.Font = std::make_unique<TFont>();
-  *PageNumber.Font = Font;
+  PageNumber.Font->Assign(Font);
   PageNumber.ShowTotalPages = IncludeTotal;
 }
 
@@ -618,8 +618,8 @@ bool TMWPrintObject::Start() {
   if (!ImagePrinting && UseProgress) {
     progress_ = std::make_unique<TPrintBarForm>();
     ProgressBar = progress_.get();
-    ProgressBar->SetPanelColor(ToQColor(BarFormColor));
-    ProgressBar->SetCaptionColor(ToQColor(BarTextColor));
+    ProgressBar->SetPanelColor(platform::ToQColor(BarFormColor));
+    ProgressBar->SetCaptionColor(platform::ToQColor(BarTextColor));
     ProgressBar->CancelBtn->setVisible(ShowCancel);
     ProgressPrintObject = this;
     ProgressBar->SetDisplayText(QStringLiteral("正在生成打印数据，请稍等....."));
@@ -732,39 +732,39 @@ int TMWPrintObject::PenWidthFor(std::uint16_t width) const {
 
 void TMWPrintObject::SetPenColor(TColor iColor) {
   if (Recording()) JobPages->StorePColor(iColor);
-  if (PageCanvas *c = Canvas()) c->PenColor = iColor;
+  if (platform::Canvas *c = Canvas()) c->pen().color = iColor;
 }
 void TMWPrintObject::SetPenStyle(TPenStyle Style) {
   if (Recording()) JobPages->StorePStyle(Style);
-  if (PageCanvas *c = Canvas()) c->PenStyle = Style;
+  if (platform::Canvas *c = Canvas()) c->pen().style = Style;
 }
 void TMWPrintObject::SetPenMode(TPenMode Mode) {
   if (Recording()) JobPages->StorePMode(Mode);
-  if (PageCanvas *c = Canvas()) c->PenMode = Mode;
+  if (platform::Canvas *c = Canvas()) c->pen().mode = Mode;
 }
 void TMWPrintObject::SetPenWidth(int iWidth) {
   if (Recording()) JobPages->StoreLineWidth(static_cast<std::uint16_t>(iWidth));
-  if (PageCanvas *c = Canvas()) c->PenWidth = iWidth;
+  if (platform::Canvas *c = Canvas()) c->pen().width = iWidth;
 }
 void TMWPrintObject::SetLineWidth(std::uint16_t Width) {
   if (Recording()) JobPages->StoreLineWidth(Width);
-  if (PageCanvas *c = Canvas()) c->PenWidth = PenWidthFor(Width);
+  if (platform::Canvas *c = Canvas()) c->pen().width = PenWidthFor(Width);
 }
 void TMWPrintObject::SetBrushColor(TColor iColor) {
   if (Recording()) JobPages->StoreBColor(iColor);
-  if (PageCanvas *c = Canvas()) c->BrushColor = iColor;
+  if (platform::Canvas *c = Canvas()) c->brush().color = iColor;
 }
 void TMWPrintObject::SetBrushStyle(TBrushStyle Style) {
   if (Recording()) JobPages->StoreBStyle(Style);
-  if (PageCanvas *c = Canvas()) c->BrushStyle = Style;
+  if (platform::Canvas *c = Canvas()) c->brush().style = Style;
 }
-TColor TMWPrintObject::GetPenColor() const { return Canvas() ? Canvas()->PenColor : clBlack; }
-TPenStyle TMWPrintObject::GetPenStyle() const { return Canvas() ? Canvas()->PenStyle : psSolid; }
-TPenMode TMWPrintObject::GetPenMode() const { return Canvas() ? Canvas()->PenMode : pmCopy; }
-int TMWPrintObject::GetPenWidth() const { return Canvas() ? Canvas()->PenWidth : 1; }
+TColor TMWPrintObject::GetPenColor() const { return Canvas() ? Canvas()->pen().color : clBlack; }
+TPenStyle TMWPrintObject::GetPenStyle() const { return Canvas() ? Canvas()->pen().style : platform::psSolid; }
+TPenMode TMWPrintObject::GetPenMode() const { return Canvas() ? Canvas()->pen().mode : platform::pmCopy; }
+int TMWPrintObject::GetPenWidth() const { return Canvas() ? Canvas()->pen().width : 1; }
 std::uint16_t TMWPrintObject::GetLineWidth() const { return static_cast<std::uint16_t>(GetPenWidth()); }
-TColor TMWPrintObject::GetBrushColor() const { return Canvas() ? Canvas()->BrushColor : clWhite; }
-TBrushStyle TMWPrintObject::GetBrushStyle() const { return Canvas() ? Canvas()->BrushStyle : bsSolid; }
+TColor TMWPrintObject::GetBrushColor() const { return Canvas() ? Canvas()->brush().color : clWhite; }
+TBrushStyle TMWPrintObject::GetBrushStyle() const { return Canvas() ? Canvas()->brush().style : platform::bsSolid; }
 
 // ---------------------------------------------------------------- drawing
 
@@ -775,13 +775,13 @@ void TMWPrintObject::DrawLine(float TopX, float TopY, float BottomX, float Botto
   BottomX = ConvertH(BottomX);
   BottomY = ConvertV(BottomY);
   if (Recording()) JobPages->StoreLine(TopX, TopY, BottomX, BottomY, LineWidth);
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (!canvas) return;
-  const int keptWidth = canvas->PenWidth;
-  canvas->PenWidth = PenWidthFor(LineWidth);
+  const int keptWidth = canvas->pen().width;
+  canvas->pen().width = PenWidthFor(LineWidth);
   canvas->MoveTo(InchesToPixelsHorizontal(TopX) - GutterLeft, InchesToPixelsVertical(TopY) - GutterTop);
   canvas->LineTo(InchesToPixelsHorizontal(BottomX) - GutterLeft, InchesToPixelsVertical(BottomY) - GutterTop);
-  canvas->PenWidth = keptWidth;
+  canvas->pen().width = keptWidth;
 }
 
 void TMWPrintObject::DrawTheBox(float TopX, float TopY, float BottomX, float BottomY, std::uint16_t LineWidth) {
@@ -811,7 +811,7 @@ void TMWPrintObject::DrawBoxShade(float XTop, float YTop, float XBottom, float Y
 }
 
 void TMWPrintObject::FillRect(float X1, float Y1, float X2, float Y2) {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (Converting()) {
     X1 = static_cast<float>(UnitToPixelsH(X1));
     Y1 = static_cast<float>(UnitToPixelsV(Y1));

@@ -22,7 +22,6 @@
 
 #include "print/PrintDr1.h"
 
-class PageCanvas;
 class TPrintBarForm;
 
 enum MeasureType : std::uint8_t { mtInches, mtMM, mtPixels };
@@ -131,8 +130,8 @@ class TMWPrintObject : public QObject {
       OnFirstPage, PrintDone;
 
   bool PrintingStatus() const { return PrintingOK; }
-  PageCanvas *PrinterCanvas() const { return ImageCanvas; }
-  void SetPrinterCanvas(PageCanvas *canvas) { ImageCanvas = canvas; }
+  platform::Canvas *PrinterCanvas() const { return ImageCanvas; }
+  void SetPrinterCanvas(platform::Canvas *canvas) { ImageCanvas = canvas; }
 
   // ------------------------------------------------- lifecycle, units, device
   bool Start();
@@ -283,7 +282,7 @@ class TMWPrintObject : public QObject {
   virtual void DoAfterNewPage();
 
  private:
-  PageCanvas *Canvas() const;
+  platform::Canvas *Canvas() const;
   bool Recording() const;
   bool Converting() const { return DryRun || ImagePrinting; }
   // The "converts" rule for one value.
@@ -327,7 +326,7 @@ class TMWPrintObject : public QObject {
   TPageNumberRecord PageNumber;
   THeaderCoordinates HeaderCoordinates;
   TFooterCoordinates FooterCoordinates;
-  PageCanvas *TheCanvas = nullptr;
+  platform::Canvas *TheCanvas = nullptr;
   bool DryRun = false;
   bool PreviewMode = true;
   bool ActualPreview = false;
@@ -347,7 +346,7 @@ class TMWPrintObject : public QObject {
   Percentages PreviewPercent = P6_Full;
   PaperSizes PaperDimension = PAPER_LETTER;
   bool PrintingOK = false;
-  PageCanvas *ImageCanvas = nullptr;
+  platform::Canvas *ImageCanvas = nullptr;
   bool ImagePrinting = false;
   int OrigPaperSize = 0, OrigPaperOrient = 0;
   MeasureType Measure = mtInches;
@@ -360,7 +359,7 @@ class TMWPrintObject : public QObject {
   // Keeps track of the page image TheCanvas belongs to, which the preview
   // window destroys when it closes.
   QPointer<QObject> canvas_owner_;
-  PageCanvas *owned_canvas_ = nullptr;
+  platform::Canvas *owned_canvas_ = nullptr;
   QPointer<TPreviewForm> preview_;
   std::unique_ptr<TPrintBarForm> progress_;
 };

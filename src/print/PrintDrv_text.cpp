@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/MessageBoxes.h"
-#include "print/PageCanvas.h"
+#include "platform/Canvas.h"
 #include "print/PrintDrv.h"
 
 namespace {
@@ -25,7 +25,7 @@ QString Suffix(const QString &text) {
 
 void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
   if (!PrintingOK) return;
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (!canvas) return;
   // Special values (-1, -2 and the like) are never converted.
   if (X > -0.01f) X = ConvertH(X);
@@ -55,9 +55,8 @@ void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
     y = InchesToPixelsVertical(LastYPosition);
   }
 
-  const TBrushStyle keptStyle = canvas->BrushStyle;
-  const TColor keptColor = canvas->BrushColor;
-  canvas->BrushStyle = PrintTransparent ? bsClear : bsSolid;
+  const platform::Brush keptBrush = canvas->brush();
+  canvas->brush().style = PrintTransparent ? platform::bsClear : platform::bsSolid;
 
   {
     const MeasureType kept = Measure;
@@ -67,29 +66,29 @@ void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
   }
 
   const bool rotated = RotateAngle != 0;
-  int keptHeight = 0;
+  const TFont originalFont = canvas->font();
   if (rotated) {
-    keptHeight = canvas->FontHeightPixels;
-    const int cell = static_cast<int>(GetLineHeightPixels() * ScaleByValue);
-    canvas->FontHeightPixels = cell;
-    canvas->Escapement = RotateAngle * 10;
+    // A font of the line's cell height turned by the angle, in its place.
+    TFont rotateFont = originalFont;
+    rotateFont.SetHeight(static_cast<int>(GetLineHeightPixels() * ScaleByValue));
+    rotateFont.SetEscapement(RotateAngle * 10);
+    rotateFont.SetOrientation(RotateAngle * 10);
+    canvas->font() = rotateFont;
     CalculateMeasurements();
   } else {
     LastXPosition = PixelsToInchesHorizontal(GetTextWidth(Text) + static_cast<int>(x / ScaleByValue));
   }
 
   if (Recording())
-    JobPages->StoreText(X, LastYPosition, Text, canvas->BrushColor);
+    JobPages->StoreText(X, LastYPosition, Text, canvas->brush().color);
   else
     canvas->TextOut(x - GutterLeft, y - GutterTop, Text);
 
   if (rotated) {
-    canvas->FontHeightPixels = keptHeight;
-    canvas->Escapement = 0;
+    canvas->font() = originalFont;
     CalculateMeasurements();
   }
-  canvas->BrushStyle = keptStyle;
-  canvas->BrushColor = keptColor;
+  canvas->SetBrush(keptBrush);
 }
 
 void TMWPrintObject::WriteLineAlign(float Y, const QString &Text, std::uint16_t Align) {
@@ -394,7 +393,7 @@ void TMWPrintObject::NewLines(std::uint16_t Number) {
 // ------------------------------------------- header, footer, page number
 
 void TMWPrintObject::WriteHeaderLines(std::array<THeaderLine, 10> &lines, const THeaderCoordinates &box) {
-  PageCanvas *canvas = Canvas();
+  platform::Canvas *canvas = Canvas();
   if (!canvas) return;
   for (THeaderLine &line : lines) {
     if (line.Text.isEmpty()) continue;

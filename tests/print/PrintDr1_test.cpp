@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "print/PageCanvas.h"
+#include "platform/Canvas.h"
 #include "print/PrintDr1.h"
 
 TEST(PageStore, PagesAndCommands) {
@@ -88,35 +88,27 @@ TEST(PageStore, GraphicIsAPrivateCopyWithCrossedSizeNames) {
     ADD_FAILURE() << "no message expected";
     return platform::BoxAnswer::Ok;
   });
-  TPicture source;
-  source.kind = TPicture::Bitmap;
-  source.image = QImage(20, 10, QImage::Format_RGB32);
-  source.image.fill(Qt::white);
-  source.Width = 20;
-  source.Height = 10;
-  source.Stretch = true;
+  TPicture source(20, 10, clWhite);
 
   TMWPages pages;
   pages.NewPage();
   pages.StoreGraphic(1, 2, 3.5f, 1.5f, source);  // 3.5 in wide, 1.5 in high
-  source.image.fill(Qt::black);                 // the scratch picture is reused
+  source.canvas().brush().color = clBlack;      // the scratch picture is reused
+  source.canvas().FillRect(QRect(0, 0, 20, 10));
+  source.canvas().End();
+  ASSERT_EQ(source.Image().pixel(5, 5), qRgb(0, 0, 0));
 
   auto *g = static_cast<TMWGraphic *>(pages.Get(1)->Get(1));
   EXPECT_EQ(g->Height(), 3.5f) << "Height carries the width";
   EXPECT_EQ(g->Width(), 1.5f) << "Width carries the height";
   EXPECT_EQ(g->ImageType(), 1);
-  EXPECT_EQ(g->BitMap().kind, TPicture::Bitmap);
-  EXPECT_TRUE(g->BitMap().Stretch);
-  EXPECT_EQ(g->BitMap().Width, 20);
-  EXPECT_EQ(g->BitMap().image.pixel(5, 5), qRgb(255, 255, 255));
+  EXPECT_EQ(g->BitMap().Width(), 20);
+  EXPECT_EQ(g->BitMap().Image().pixel(5, 5), qRgb(255, 255, 255));
 
-  TPicture photo;
-  photo.kind = TPicture::Other;
-  photo.image = QImage(4, 4, QImage::Format_RGB32);
-  pages.StoreGraphic(0, 0, 1, 1, photo);
-  auto *other = static_cast<TMWGraphic *>(pages.Get(1)->Get(2));
-  EXPECT_EQ(other->ImageType(), 0);
-  EXPECT_TRUE(other->BitMap().image.isNull()) << "other kinds of picture are not copied";
+  pages.StoreGraphic(0, 0, 1, 1, TPicture());
+  auto *empty = static_cast<TMWGraphic *>(pages.Get(1)->Get(2));
+  EXPECT_EQ(empty->ImageType(), 0) << "an empty picture is recorded but not copied";
+  EXPECT_TRUE(empty->BitMap().IsEmpty());
   platform::SetBoxHandler(old);
 }
 
@@ -150,17 +142,17 @@ TEST(PreviewSurface, PageSizeFollowsPaperAndOrientation) {
 
 TEST(PreviewSurface, AbortWhitensThePageAndZeroesTheTotal) {
   TPreviewForm form;
-  PageCanvas &canvas = DisplayPage->Canvas();
-  canvas.BrushColor = clBlack;
+  platform::Canvas &canvas = DisplayPage->Canvas();
+  canvas.brush().color = clBlack;
   canvas.FillRect(QRect(0, 0, 300, 300));
-  ASSERT_EQ(DisplayPage->Picture().pixel(100, 100), qRgb(0, 0, 0));
+  ASSERT_EQ(canvas.Pixel(100, 100), clBlack);
   TotalPages = 5;
   form.CurrentPage = 3;
   form.Abort();
   EXPECT_EQ(TotalPages, 0);
   EXPECT_EQ(form.CurrentPage, 0);
-  EXPECT_EQ(DisplayPage->Picture().pixel(100, 100), qRgb(255, 255, 255));
-  EXPECT_EQ(canvas.BrushColor, clBlack) << "clearing keeps the brush colour";
+  EXPECT_EQ(canvas.Pixel(100, 100), clWhite);
+  EXPECT_EQ(canvas.brush().color, clBlack) << "clearing keeps the brush colour";
 }
 
 TEST(PreviewSurface, ClosingReleasesThePageImage) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "print/PageCanvas.h"
+#include "platform/Canvas.h"
 #include "print/PrintDrv.h"
 
 TEST(PrintObjectDefaults, PropertiesAsPublished) {
@@ -177,8 +177,7 @@ TEST_F(PrintJob, MarginsOnAPrinterPageRespectItsUnprintableStrips) {
   platform::PdfFileDevice &pdf = UsePdfPrinter(600, QMarginsF(0.25, 0.125, 0.25, 0.5));
   ASSERT_TRUE(po_->Start());
   ASSERT_TRUE(pdf.BeginDoc(QString()));
-  PageCanvas printer(pdf.Painter(), pdf.LogicalDpiX(), pdf.LogicalDpiY());
-  po_->TheCanvas = &printer;
+  po_->TheCanvas = pdf.Canvas();
   po_->PreviewMode = false;
   po_->DryRun = false;
   po_->CalculateMeasurements();
@@ -287,9 +286,9 @@ TEST_F(PrintJob, LinePositionStackCountsBeyondTen) {
 
 TEST_F(PrintJob, FontStackRestoresAndRecordsFonts) {
   ASSERT_TRUE(po_->Start());
-  po_->SetFontInfo({QStringLiteral("Arial"), 10, 0, clBlack});
+  po_->SetFontInfo(TFont(QStringLiteral("Arial"), 10, 0, clBlack));
   po_->SaveCurrentFont();
-  po_->SetFontInfo({QStringLiteral("宋体"), 14, fsBold, 0x0000FF});
+  po_->SetFontInfo(TFont(QStringLiteral("宋体"), 14, fsBold, 0x0000FF));
   po_->SaveCurrentFont();
   po_->SetFontSize(20);
   EXPECT_EQ(po_->GetFontSize(), 20);
@@ -345,7 +344,7 @@ TEST(LineBytes, ChineseCodePageRoundTripsAndCutsAt240Bytes) {
 TEST_F(PrintJob, HeaderTextIsCutButRecordedWhole) {
   ASSERT_TRUE(po_->Start());
   const QString chinese = QString(130, QChar(0x6807));  // 260 bytes
-  const TFont font{QStringLiteral("宋体"), 12, fsBold, clBlack};
+  const TFont font(QStringLiteral("宋体"), 12, fsBold, clBlack);
   po_->SetHeaderInfo(1, 0.5f, chinese, 1, font);
   po_->SetFooterInfo(10, 10.5f, QString(300, QLatin1Char('f')), 0, font);
   po_->SetHeaderInfo(11, 0.5f, QStringLiteral("ignored"), 0, font);
@@ -353,7 +352,7 @@ TEST_F(PrintJob, HeaderTextIsCutButRecordedWhole) {
   EXPECT_EQ(FromLineBytes(po_->Header[0].Text), QString(120, QChar(0x6807)));
   EXPECT_EQ(po_->Footer[9].Text.size(), 240);
   ASSERT_NE(po_->Header[0].Font, nullptr);
-  EXPECT_EQ(po_->Header[0].Font->Name, QStringLiteral("宋体"));
+  EXPECT_EQ(po_->Header[0].Font->Name(), QStringLiteral("宋体"));
   auto h = Records<TMWHeaderInf>(1, commHeaderInf);
   ASSERT_EQ(h.size(), 1u) << "line 11 is ignored";
   EXPECT_EQ(h[0]->Text(), chinese);
@@ -362,7 +361,7 @@ TEST_F(PrintJob, HeaderTextIsCutButRecordedWhole) {
 
 TEST_F(PrintJob, PageNumberPrintsTheFixedFormat) {
   ASSERT_TRUE(po_->Start());
-  po_->SetPageNumberInfo(10, QStringLiteral("Page %d"), 2, false, {});
+  po_->SetPageNumberInfo(10, QStringLiteral("Page %d"), 2, false, TFont());
   EXPECT_EQ(FromLineBytes(po_->PageNumber.Text), QStringLiteral("第 %d 页"));
   EXPECT_FALSE(po_->ShowTotalPages());
   auto n = Records<TMWPageNumber>(1, commPageNumber);

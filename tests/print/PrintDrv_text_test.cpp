@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "print/PageCanvas.h"
+#include "platform/Canvas.h"
 #include "print/PrintDrv.h"
 
 namespace {
-const TFont kMono{QStringLiteral("DejaVu Sans Mono"), 10, 0, clBlack};
-const TFont kSans{QStringLiteral("DejaVu Sans"), 12, 0, clBlack};
+const TFont kMono(QStringLiteral("DejaVu Sans Mono"), 10, 0, clBlack);
+const TFont kSans(QStringLiteral("DejaVu Sans"), 12, 0, clBlack);
 }  // namespace
 
 class TextRecording : public PrintTest {
@@ -43,7 +43,7 @@ TEST_F(TextRecording, ALineWrittenRecordsItsPositionThenItsText) {
   EXPECT_EQ(po_->LastYPosition, 2.0f);
   EXPECT_EQ(po_->LastXPosition, po_->PixelsToInchesHorizontal(po_->GetTextWidth(QStringLiteral("Hello")) + 96));
   // Recording lays out but does not draw text.
-  EXPECT_EQ(DisplayPage->Picture().pixel(100, 195), qRgb(255, 255, 255));
+  EXPECT_EQ(DisplayPage->Canvas().Pixel(100, 195), clWhite);
 }
 
 TEST_F(TextRecording, SpecialPositions) {
@@ -116,7 +116,7 @@ TEST_F(TextRecording, PageBreakRecordsHeaderFooterAndOpensTheNextPage) {
   EXPECT_EQ(text[1]->X(), 8 - po_->PixelsToInchesHorizontal(DisplayPage->Canvas().TextWidth(QStringLiteral("Foot"))))
       << "right-aligned at the box's right edge";
   // The header box is drawn on the page image while recording.
-  EXPECT_EQ(DisplayPage->Picture().pixel(300, 24), qRgb(0, 0, 0));
+  EXPECT_EQ(DisplayPage->Canvas().Pixel(300, 24), clBlack);
 }
 
 TEST_F(TextRecording, PageFeedOpensAPageWithoutAnythingElse) {
@@ -310,8 +310,7 @@ class DirectMode : public PrintTest {};
 TEST_F(DirectMode, TextLandsWhereTheCallerPutIt) {
   platform::PdfFileDevice &pdf = UsePdfPrinter(600, QMarginsF(0.25, 0.125, 0.25, 0.5));
   ASSERT_TRUE(pdf.BeginDoc(QStringLiteral("direct")));
-  PageCanvas canvas(pdf.Painter(), 600, 600);
-  po_->SetPrinterCanvas(&canvas);
+  po_->SetPrinterCanvas(pdf.Canvas());
   ASSERT_TRUE(po_->Start());
   EXPECT_EQ(JobPages, nullptr) << "direct mode records nothing";
   po_->SetMargins(0, 10, 0, 8);  // the page is 8 x 10 in from the printable corner
@@ -357,9 +356,8 @@ TEST_F(DirectMode, TransparentTextLeavesTheBackgroundAndTheBrushAlone) {
   image.setDotsPerMeterY(qRound(96 / 0.0254));
   for (bool transparent : {false, true}) {
     image.fill(Qt::white);
-    PageCanvas canvas(&image);
-    canvas.BrushColor = 0x00FFFF;  // yellow
-    canvas.BrushStyle = bsSolid;
+    platform::Canvas canvas(&image);
+    canvas.SetBrush({platform::clYellow, platform::bsSolid});
     po_->SetPrinterCanvas(&canvas);
     po_->SetTransparent(transparent);
     ASSERT_TRUE(po_->Start());
@@ -367,9 +365,10 @@ TEST_F(DirectMode, TransparentTextLeavesTheBackgroundAndTheBrushAlone) {
     po_->SetFontInfo(kSans);
     po_->WriteLine(0, 0, QStringLiteral("W"));
     po_->Abort();
+    canvas.End();
     EXPECT_EQ(image.pixel(1, 1), transparent ? qRgb(255, 255, 255) : qRgb(255, 255, 0))
         << "transparent " << transparent;
-    EXPECT_EQ(canvas.BrushColor, 0x00FFFF);
-    EXPECT_EQ(canvas.BrushStyle, bsSolid);
+    EXPECT_EQ(canvas.brush().color, platform::clYellow);
+    EXPECT_EQ(canvas.brush().style, platform::bsSolid);
   }
 }
