@@ -2,6 +2,7 @@
 // check, the dispatch to a symbology section, and the element lookups.
 #include "barcode/HBarCode.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -120,29 +121,29 @@ BarElement ElementOf(char code) {
 
 void MakeBarPattern(TBarType type, const QString &data, int modul, double &ratio,
                     TCheckSum checkSum, std::string &pattern, QString &text) {
-  pattern.clear();
   // 1. Ratio limits and width classes.
   const bool known = IsValidBarType(type);
   const double effective = known ? EffectiveRatio(type, ratio) : ratio;
-  g_classes = ComputeWidthClasses(modul, effective);
-  ratio = effective;
-  // 2. Digits only.
-  if (known && BCdata[type].num) {
-    const QChar *p = data.constData();
-    for (qsizetype i = 0, n = data.size(); i < n; ++i)
-      if (p[i].unicode() < u'0' || p[i].unicode() > u'9')
-        sections::FailWithData(data, kMsgNotNumeric);
-  }
-  // 3. Symbology value.
-  if (!known) sections::Fail(kMsgWrongType);
-  // 4. The section.
-  sections::Request r{type, data, checkSum != csNone, pattern, QString()};
+  sections::Request r{type, data, checkSum != csNone, pattern};
   try {
+    g_classes = ComputeWidthClasses(modul, effective);
+    ratio = effective;
+    // 2. Digits only.
+    if (known && BCdata[type].num) {
+      const QChar *p = data.constData();
+      for (qsizetype i = 0, n = data.size(); i < n; ++i)
+        if (p[i].unicode() < u'0' || p[i].unicode() > u'9')
+          sections::FailWithData(data, kMsgNotNumeric);
+    }
+    // 3. Symbology value.
+    if (!known) sections::Fail(kMsgWrongType);
+    // 4. The section, writing over what the pattern held before.
     kSections[type](r);
   } catch (...) {
     pattern.clear();
     throw;
   }
+  pattern.resize(r.used);
   if (r.shownReplaced)
     text = std::move(r.shown);
   else
@@ -179,6 +180,10 @@ std::string WidthsToCodes(const char *widths) {
 }
 
 namespace sections {
+
+void Request::Grow(size_t size) {
+  pattern.resize(std::max(size, 2 * pattern.size()));
+}
 
 void FailWithData(const QString &data, const char *message) {
   throw platform::Exception(data + QStringLiteral(" : ") + QLatin1String(message));

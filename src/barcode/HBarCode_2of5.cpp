@@ -14,13 +14,13 @@ void Encode2of5Interleaved(Request &r) {
   // (and the shown text says what the bars say).
   const bool odd = r.Length() % 2 == 1;
   const int n = r.Length() + (odd ? 1 : 0);
-  r.pattern.reserve(4 + size_t(n) * 5 + 3);
+  r.Reserve(4 + size_t(n) * 5 + 3);
   r.Append("5050");
   for (int i = 0; i + 1 < n; i += 2) {
     const int first = PaddedDigit(r, n, i), second = PaddedDigit(r, n, i + 1);
     for (int j = 0; j < 5; ++j) {
-      r.pattern += Wide(first, j) ? '6' : '5';
-      r.pattern += Wide(second, j) ? '1' : '0';
+      r.Put(Wide(first, j) ? '6' : '5');
+      r.Put(Wide(second, j) ? '1' : '0');
     }
   }
   r.Append("605");
@@ -28,7 +28,7 @@ void Encode2of5Interleaved(Request &r) {
 }
 
 void Encode2of5Industrial(Request &r) {
-  r.pattern.reserve(6 + size_t(r.Length()) * 10 + 6);
+  r.Reserve(6 + size_t(r.Length()) * 10 + 6);
   r.Append("606050");
   for (int i = 0; i < r.Length(); ++i) {
     const int digit = r.At(i) - u'0';
@@ -38,15 +38,15 @@ void Encode2of5Industrial(Request &r) {
 }
 
 void Encode2of5Matrix(Request &r) {
-  r.pattern.reserve(6 + size_t(r.Length()) * 6 + 5);
+  r.Reserve(6 + size_t(r.Length()) * 6 + 5);
   r.Append("705050");
   for (int i = 0; i < r.Length(); ++i) {
     const int digit = r.At(i) - u'0';
     for (int j = 0; j < 5; ++j) {
       const bool bar = j % 2 == 0;
-      r.pattern += bar ? (Wide(digit, j) ? '6' : '5') : (Wide(digit, j) ? '1' : '0');
+      r.Put(bar ? (Wide(digit, j) ? '6' : '5') : (Wide(digit, j) ? '1' : '0'));
     }
-    r.pattern += '0';
+    r.Put('0');
   }
   r.Append("70505");
 }

@@ -17,12 +17,12 @@ void EncodeCodabar(Request &r) {
   // drop it, so that what is shown is what scans.
   for (int i = 0; i < r.Length(); ++i)
     if (RowOf(r.At(i)) < 0) FailWithData(r.data, kMsgCodabarBadData);
-  r.pattern.reserve(size_t(r.Length() + 2) * 8);
+  r.Reserve(size_t(r.Length() + 2) * 8);
   r.Append(kCodabar[kStartRow].pattern, 7);
-  r.pattern += '0';
+  r.Put('0');
   for (int i = 0; i < r.Length(); ++i) {
     r.Append(kCodabar[RowOf(r.At(i))].pattern, 7);
-    r.pattern += '0';
+    r.Put('0');
   }
   r.Append(kCodabar[kStopRow].pattern, 7);
 }

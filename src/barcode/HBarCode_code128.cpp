@@ -1,5 +1,7 @@
 // Code 128 sets A, B, C and EAN-128 (the same with FNC1 after the start).
 // Four widths; check character modulo 103.
+#include <cstdint>
+
 #include "barcode/HBarCode_sections.h"
 
 namespace barcode::sections {
@@ -33,24 +35,27 @@ int ValueC(char16_t a, char16_t b) {
   return 0;
 }
 
+// Start, values with their weights 1, 2, 3, ..., check (the weighted sum mod
+// 103), stop. Weights are kept mod 103, so every term stays below 103 x 106 and
+// the 64-bit sum cannot overflow for any data a string can hold.
 class Symbol {
  public:
-  Symbol(std::string &pattern, int start) : pattern_(pattern), sum_(start % 103) { Put(start); }
+  Symbol(Request &r, int start) : r_(r), sum_(uint64_t(start)) { Put(start); }
   void Add(int value) {
-    sum_ = int((sum_ + int64_t(value) * weight_) % 103);
-    weight_ = (weight_ + 1) % 103;
+    sum_ += uint64_t(value) * weight_;
+    if (++weight_ == 103) weight_ = 0;
     Put(value);
   }
   void Finish() {
-    Put(sum_);
-    pattern_.append(kStop.c, kStop.size);
+    Put(int(sum_ % 103));
+    r_.Append(kStop.c, kStop.size);
   }
 
  private:
-  void Put(int value) { pattern_.append(kCodes.value[value].c, 6); }
-  std::string &pattern_;
-  int sum_;
-  int weight_ = 1;
+  void Put(int value) { r_.Append(kCodes.value[value].c, 6); }
+  Request &r_;
+  uint64_t sum_;
+  unsigned weight_ = 1;
 };
 
 }  // namespace
@@ -80,10 +85,10 @@ void EncodeCode128(Request &r) {
 
   const QChar *p = data->constData();
   const int n = int(data->size());
-  r.pattern.reserve(size_t(n + 4) * 6 + 7);
-  Symbol symbol(r.pattern, set == bcCode128A   ? kCode128StartA
-                           : set == bcCode128B ? kCode128StartB
-                                               : kCode128StartC);
+  r.Reserve(size_t(n + 4) * 6 + 7);
+  Symbol symbol(r, set == bcCode128A   ? kCode128StartA
+                   : set == bcCode128B ? kCode128StartB
+                                       : kCode128StartC);
   if (ean) symbol.Add(kCode128Fnc1);
   if (set == bcCode128C) {
     for (int i = 0; i + 1 < n; i += 2) symbol.Add(ValueC(p[i].unicode(), p[i + 1].unicode()));

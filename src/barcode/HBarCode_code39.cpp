@@ -24,7 +24,7 @@ int RowOf(char16_t ch) {
 // Appends one table row: its nine elements and the narrow gap after it.
 void AppendRow(Request &r, int row) {
   r.Append(kCode39[row].pattern, 9);
-  r.pattern += '0';
+  r.Put('0');
 }
 
 // Start, then one row at a time with its check value, then check (when
@@ -32,7 +32,7 @@ void AppendRow(Request &r, int row) {
 class Symbol {
  public:
   Symbol(Request &r, size_t characters) : r_(r) {
-    r.pattern.reserve((characters + 3) * 10);
+    r.Reserve((characters + 3) * 10);
     AppendRow(r_, kCode39Star);
   }
   void Add(int row) {

@@ -35,9 +35,9 @@ constexpr auto kStop = ToCodes(kCode93Stop);
 // starting again at 1.
 class Symbol {
  public:
-  Symbol(std::string &pattern, int count) : pattern_(pattern), position_(count) {
-    pattern_.reserve(size_t(count + 3) * 6 + 7);
-    pattern_.append(kStart.c, kStart.size);
+  Symbol(Request &r, int count) : r_(r), position_(count) {
+    r_.Reserve(size_t(count + 3) * 6 + 7);
+    r_.Append(kStart.c, kStart.size);
   }
   void Add(int value) {
     Put(value);
@@ -48,12 +48,12 @@ class Symbol {
   void Finish() {
     Put(c_);
     Put((k_ + c_) % 47);
-    pattern_.append(kStop.c, kStop.size);
+    r_.Append(kStop.c, kStop.size);
   }
 
  private:
-  void Put(int value) { pattern_.append(kCodes.value[value].c, 6); }
-  std::string &pattern_;
+  void Put(int value) { r_.Append(kCodes.value[value].c, 6); }
+  Request &r_;
   int position_;
   int c_ = 0, k_ = 0;
 };
@@ -63,7 +63,7 @@ class Symbol {
 void EncodeCode93(Request &r) {
   for (int i = 0; i < r.Length(); ++i)
     if (ValueOf(r.At(i)) == kNoValue) FailWithData(r.data, kMsgCode93BadData);
-  Symbol symbol(r.pattern, r.Length());
+  Symbol symbol(r, r.Length());
   for (int i = 0; i < r.Length(); ++i) symbol.Add(ValueOf(r.At(i)));
   symbol.Finish();
 }
@@ -74,7 +74,7 @@ void EncodeCode93Extended(Request &r) {
   int count = 0;
   for (int i = 0; i < r.Length(); ++i)
     if (r.At(i) < 128) count += kCode39Ascii[r.At(i)][1] ? 2 : 1;
-  Symbol symbol(r.pattern, count);
+  Symbol symbol(r, count);
   for (int i = 0; i < r.Length(); ++i) {
     const char16_t ch = r.At(i);
     if (ch >= 128) continue;

@@ -40,7 +40,7 @@ void EncodeEan8(Request &r) {
     if (r.Length() > 8) FailAssertion(kMsgEan8Length, kEan8AssertLine);
     PaddedDigits(r, 8, d, 8);
   }
-  r.pattern.reserve(67);
+  r.Reserve(67);
   r.Append("505");
   for (int i = 0; i < 4; ++i) AppendA(r, d[i]);
   r.Append("05050");
@@ -57,7 +57,7 @@ void EncodeEan13(Request &r) {
   } else {
     PaddedDigits(r, 13, d, 13);
   }
-  r.pattern.reserve(59);
+  r.Reserve(59);
   r.Append("505");
   const char *parity = kEan13Parity[d[0]];
   for (int i = 1; i < 7; ++i) parity[i - 1] == 'A' ? AppendA(r, d[i]) : AppendB(r, d[i]);
@@ -74,7 +74,7 @@ void EncodeUpcA(Request &r) {
     d[11] = EanCheckDigit(d, 11);
     r.Show(DigitText(d, 12));
   }
-  r.pattern.reserve(59);
+  r.Reserve(59);
   r.Append("505");
   for (int i = 0; i < 6; ++i) AppendA(r, d[i]);
   r.Append("05050");
@@ -92,7 +92,7 @@ void EncodeUpcE(Request &r) {
     r.Show(DigitText(d, 7));
   }
   const char even = r.type == bcCodeUPC_E0 ? 'E' : 'o';  // the letter that takes set B
-  r.pattern.reserve(33);
+  r.Reserve(33);
   r.Append("505");
   for (int i = 0; i < 6; ++i) kUpcEParity[d[6]][i] == even ? AppendB(r, d[i]) : AppendA(r, d[i]);
   r.Append("050505");
@@ -105,7 +105,7 @@ void EncodeUpcSupp2(Request &r) {
   int parity = 0;
   for (int i = 0; i < r.Length(); ++i) parity = (parity * 10 + (r.At(i) - u'0')) % 4;
   static constexpr char kParity[4][3] = {"oo", "oE", "Eo", "EE"};
-  r.pattern.reserve(13);
+  r.Reserve(13);
   r.Append("506");
   for (int i = 0; i < 2; ++i) {
     if (i > 0) r.Append("05");
@@ -122,7 +122,7 @@ void EncodeUpcSupp5(Request &r) {
   PaddedDigits(r, 5, d, 5);
   d[5] = SupplementDigit(d, 5);
   const char *parity = kUpcEParity[d[5]] + 1;  // letters 2 to 6
-  r.pattern.reserve(31);
+  r.Reserve(31);
   r.Append("506");
   for (int i = 0; i < 5; ++i) {
     if (i > 0) r.Append("05");

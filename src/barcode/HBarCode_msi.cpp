@@ -10,7 +10,7 @@ void AppendDigit(Request &r, int digit) {
 }  // namespace
 
 void EncodeMsi(Request &r) {
-  r.pattern.reserve(2 + size_t(r.Length() + 1) * 8 + 3);
+  r.Reserve(2 + size_t(r.Length() + 1) * 8 + 3);
   r.Append("60");
   // Check: the digit sum of 2 x N (N the number of the digits at the 2nd, 4th,
   // ... positions from the left) plus the digits at the 1st, 3rd, ... positions.

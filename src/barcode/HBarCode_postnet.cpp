@@ -4,7 +4,7 @@
 namespace barcode::sections {
 
 void EncodePostNet(Request &r) {
-  r.pattern.reserve(2 + size_t(r.Length()) * 10 + 1);
+  r.Reserve(2 + size_t(r.Length()) * 10 + 1);
   r.Append("51");
   for (int i = 0; i < r.Length(); ++i) r.Append(kPostNet[r.At(i) - u'0'], 10);
   r.Append("5");

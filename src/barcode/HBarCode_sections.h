@@ -3,30 +3,53 @@
 // (zero padding, check digits, failures) and the sections themselves, one
 // family per source file.
 #include <QString>
+#include <cstring>
 #include <string>
 
 #include "barcode/HBarCode.h"
 
 namespace barcode::sections {
 
-// One encoding in progress. A section appends codes to pattern and, where its
-// symbology says so, replaces the shown text (which otherwise stays the data).
+// One encoding in progress. A section appends codes to the pattern and, where
+// its symbology says so, replaces the shown text (which otherwise stays the data).
+// The pattern string serves as a buffer: its size is the room, the first `used`
+// characters are the codes so far (MakeBarPattern cuts it to that at the end), so
+// that a pattern reused from the last encoding is written without reallocating.
 struct Request {
+  Request(TBarType type, const QString &data, bool check, std::string &pattern)
+      : type(type), data(data), check(check), pattern(pattern) {}
+
   TBarType type;
   const QString &data;
   bool check;
   std::string &pattern;
+  size_t used = 0;
   QString shown;
   bool shownReplaced = false;
 
   int Length() const { return int(data.size()); }
   char16_t At(int i) const { return data.constData()[i].unicode(); }
-  void Append(const char *codes) { pattern.append(codes); }
-  void Append(const char *codes, size_t n) { pattern.append(codes, n); }
+  // Room for n more codes (a hint: appending makes room by itself).
+  void Reserve(size_t n) {
+    if (pattern.size() < used + n) Grow(used + n);
+  }
+  void Append(const char *codes, size_t n) {
+    Reserve(n);
+    std::memcpy(pattern.data() + used, codes, n);
+    used += n;
+  }
+  void Append(const char *codes) { Append(codes, std::strlen(codes)); }
+  void Put(char code) {
+    Reserve(1);
+    pattern[used++] = code;
+  }
   void Show(QString text) {
     shown = std::move(text);
     shownReplaced = true;
   }
+
+ private:
+  void Grow(size_t size);
 };
 
 // Failures, with the texts of HBarCode.h.
