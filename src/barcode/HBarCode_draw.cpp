@@ -12,7 +12,9 @@ namespace barcode {
 
 namespace {
 
-[[noreturn]] void FailRange() { throw platform::Exception(QLatin1String(kMsgDrawRange)); }
+[[noreturn]] void FailRange() {
+  throw platform::Exception(QLatin1String(kMsgDrawRange));
+}
 
 int Round(double v) {
   const double r = std::nearbyint(v);  // halves to even
@@ -26,17 +28,27 @@ void CheckExtent(long long v) {
 
 QString ChosenText(TTextShow show, TBarType type, const QString &shown) {
   switch (show) {
-    case tsBarCode: return shown;
-    case tsBarType: return H_GetBarTypeName(type);
-    case tsBoth: return H_GetBarTypeName(type) + QLatin1Char(' ') + shown;
-    case tsNone: break;
+    case tsBarCode:
+      return shown;
+    case tsBarType:
+      return H_GetBarTypeName(type);
+    case tsBoth:
+      return H_GetBarTypeName(type) + QLatin1Char(' ') + shown;
+    case tsNone:
+      break;
   }
   return QString();
 }
 
-bool IsTop(TTextPosition p) { return p == tpTopLeft || p == tpTopRight || p == tpTopCenter; }
-bool IsRight(TTextPosition p) { return p == tpTopRight || p == tpBottomRight; }
-bool IsCenter(TTextPosition p) { return p == tpTopCenter || p == tpBottomCenter; }
+bool IsTop(TTextPosition p) {
+  return p == tpTopLeft || p == tpTopRight || p == tpTopCenter;
+}
+bool IsRight(TTextPosition p) {
+  return p == tpTopRight || p == tpBottomRight;
+}
+bool IsCenter(TTextPosition p) {
+  return p == tpTopCenter || p == tpBottomCenter;
+}
 
 // One text piece: anchored in the upright W x H box at the piece's left and
 // top, turned with the drawing, nudged by a pixel where the turn needs it,
@@ -152,10 +164,10 @@ void H_DrawBar(platform::Canvas &canvas, TBarType type, const QString &code, int
       textFont.SetSize(10);
       DrawTextPiece(canvas, text.left(1), tpBottomLeft, w, height, left - 8, top, angle, textFont,
                     backColor);
-      DrawTextPiece(canvas, text.mid(1, 6), tpBottomLeft, w, height, left + 4, top, angle,
-                    textFont, backColor);
-      DrawTextPiece(canvas, text.mid(7), tpBottomLeft, w, height, left + 50, top, angle,
-                    textFont, backColor);
+      DrawTextPiece(canvas, text.mid(1, 6), tpBottomLeft, w, height, left + 4, top, angle, textFont,
+                    backColor);
+      DrawTextPiece(canvas, text.mid(7), tpBottomLeft, w, height, left + 50, top, angle, textFont,
+                    backColor);
     } else {
       DrawTextPiece(canvas, text, textPosition, w, height, left, top, angle, textFont, backColor);
     }
@@ -165,8 +177,7 @@ void H_DrawBar(platform::Canvas &canvas, TBarType type, const QString &code, int
   canvas.RestoreState(kept);
 }
 
-int H_GetBarWidth(TBarType type, const QString &code, int modul, double ratio,
-                  TCheckSum checkSum) {
+int H_GetBarWidth(TBarType type, const QString &code, int modul, double ratio, TCheckSum checkSum) {
   return PatternWidth(type, code, modul, ratio, checkSum);
 }
 
@@ -218,19 +229,19 @@ void H_PrintBar(TUnits unit, TBarType type, const QString &code, double modul, d
   const int ph = UnitsToPixels(unit, height, y);
   if (!printer.Painter()) throw platform::Exception(QLatin1String(kMsgNotPrinting));
   platform::Canvas canvas(printer.Painter());
-  H_DrawBar(canvas, type, code, pm, ratio, checkSum, pl, pt, ph, textFont, textShow,
-            textPosition, barColor, spcColor, backColor, angle);
+  H_DrawBar(canvas, type, code, pm, ratio, checkSum, pl, pt, ph, textFont, textShow, textPosition,
+            barColor, spcColor, backColor, angle);
 }
 
-double H_GetPrnBarWidth(TUnits unit, TBarType type, const QString &code, double modul,
-                        double ratio, TCheckSum checkSum) {
+double H_GetPrnBarWidth(TUnits unit, TBarType type, const QString &code, double modul, double ratio,
+                        TCheckSum checkSum) {
   const int x = platform::Printer().LogicalDpiX();
   const int w = PatternWidth(type, code, UnitsToPixels(unit, modul, x), ratio, checkSum);
   return PixelsToUnits(unit, w, x);
 }
 
-double H_PrnCanvasWidth(TUnits unit, TBarType type, const QString &code, double modul,
-                        double ratio, TCheckSum checkSum, double height, double angle) {
+double H_PrnCanvasWidth(TUnits unit, TBarType type, const QString &code, double modul, double ratio,
+                        TCheckSum checkSum, double height, double angle) {
   const int x = platform::Printer().LogicalDpiX();
   const double w = PatternWidth(type, code, UnitsToPixels(unit, modul, x), ratio, checkSum);
   const double hp = UnitsToPixels(unit, height, x);

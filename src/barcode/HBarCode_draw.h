@@ -48,8 +48,7 @@ void H_DrawBar(platform::Canvas &canvas, TBarType type, const QString &code, int
                TColor barColor, TColor spcColor, TColor backColor, double angle);
 
 // The pattern width W in pixels, unrotated.
-int H_GetBarWidth(TBarType type, const QString &code, int modul, double ratio,
-                  TCheckSum checkSum);
+int H_GetBarWidth(TBarType type, const QString &code, int modul, double ratio, TCheckSum checkSum);
 // round(W·|sin a| + H·|cos a| + 0.5): at angle 0 the bar height.
 int H_GetCanvasWidth(TBarType type, const QString &code, int modul, double ratio,
                      TCheckSum checkSum, int height, double angle);
@@ -66,10 +65,10 @@ void H_PrintBar(TUnits unit, TBarType type, const QString &code, double modul, d
                 platform::Font &textFont, TTextShow textShow, TTextPosition textPosition,
                 TColor barColor, TColor spcColor, TColor backColor, double angle);
 // Printer measurements, in whole millimetres or whole inches.
-double H_GetPrnBarWidth(TUnits unit, TBarType type, const QString &code, double modul,
-                        double ratio, TCheckSum checkSum);
-double H_PrnCanvasWidth(TUnits unit, TBarType type, const QString &code, double modul,
-                        double ratio, TCheckSum checkSum, double height, double angle);
+double H_GetPrnBarWidth(TUnits unit, TBarType type, const QString &code, double modul, double ratio,
+                        TCheckSum checkSum);
+double H_PrnCanvasWidth(TUnits unit, TBarType type, const QString &code, double modul, double ratio,
+                        TCheckSum checkSum, double height, double angle);
 double H_PrnCanvasHeight(TUnits unit, TBarType type, const QString &code, double modul,
                          double ratio, TCheckSum checkSum, double height, double angle);
 

@@ -102,9 +102,9 @@ class TBarCode : public platform::Panel {
                         int H_Height, platform::Font &H_TextFont, TTextShow H_TextShow,
                         TTextPosition H_TextPosition, TColor H_BarColor, TColor H_SpcColor,
                         TColor H_BackColor, double H_Angle) {
-    barcode::H_DrawBar(H_Canvas, H_BarType, H_BarCode, H_Modul, H_Ratio, H_CheckSum, H_Left,
-                       H_Top, H_Height, H_TextFont, H_TextShow, H_TextPosition, H_BarColor,
-                       H_SpcColor, H_BackColor, H_Angle);
+    barcode::H_DrawBar(H_Canvas, H_BarType, H_BarCode, H_Modul, H_Ratio, H_CheckSum, H_Left, H_Top,
+                       H_Height, H_TextFont, H_TextShow, H_TextPosition, H_BarColor, H_SpcColor,
+                       H_BackColor, H_Angle);
   }
   static int H_GetBarWidth(TBarType t, const QString &c, int m, double r, TCheckSum cs) {
     return barcode::H_GetBarWidth(t, c, m, r, cs);

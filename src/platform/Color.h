@@ -32,14 +32,26 @@ constexpr TColor clDefault = 0x20000000;
 constexpr TColor RGBColor(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int RedOf(TColor c) { return c & 0xFF; }
-constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int RedOf(TColor c) {
+  return c & 0xFF;
+}
+constexpr int GreenOf(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Opaque QColor of the low three bytes (markers give black).
-inline QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+inline QColor ToQColor(TColor c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 // Alpha is dropped.
-inline TColor FromQColor(const QColor &c) { return RGBColor(c.red(), c.green(), c.blue()); }
-inline TColor FromQRgb(QRgb c) { return RGBColor(qRed(c), qGreen(c), qBlue(c)); }
+inline TColor FromQColor(const QColor &c) {
+  return RGBColor(c.red(), c.green(), c.blue());
+}
+inline TColor FromQRgb(QRgb c) {
+  return RGBColor(qRed(c), qGreen(c), qBlue(c));
+}
 
 }  // namespace platform

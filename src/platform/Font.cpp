@@ -21,9 +21,13 @@ Font::Font(const QString &name, int size, FontStyles style, TColor color)
   SetSize(size);
 }
 
-int Font::Size() const { return -MulDiv(height_, 72, pixels_per_inch_); }
+int Font::Size() const {
+  return -MulDiv(height_, 72, pixels_per_inch_);
+}
 
-void Font::SetSize(int points) { height_ = -MulDiv(points, pixels_per_inch_, 72); }
+void Font::SetSize(int points) {
+  height_ = -MulDiv(points, pixels_per_inch_, 72);
+}
 
 void Font::Assign(const Font &source) {
   const int ppi = pixels_per_inch_;

@@ -50,22 +50,51 @@ Panel::Panel(QWidget *parent) : QWidget(parent) {
 
 Panel::~Panel() = default;
 
-void Panel::SetAlignment(TAlignment a) { alignment_ = a; update(); }
-void Panel::SetBevelInner(TBevelCut b) { bevel_inner_ = b; update(); }
-void Panel::SetBevelOuter(TBevelCut b) { bevel_outer_ = b; update(); }
-void Panel::SetBevelWidth(int w) { bevel_width_ = w < 1 ? 1 : w; update(); }
-void Panel::SetBorderWidth(int w) { border_width_ = w < 0 ? 0 : w; update(); }
-void Panel::SetBorderStyle(TBorderStyle s) { border_style_ = s; update(); }
-void Panel::SetCtl3D(bool on) { ctl3d_ = on; update(); }
-void Panel::SetColor(TColor c) { color_ = c; update(); }
-void Panel::SetCaption(const QString &c) { caption_ = c; update(); }
+void Panel::SetAlignment(TAlignment a) {
+  alignment_ = a;
+  update();
+}
+void Panel::SetBevelInner(TBevelCut b) {
+  bevel_inner_ = b;
+  update();
+}
+void Panel::SetBevelOuter(TBevelCut b) {
+  bevel_outer_ = b;
+  update();
+}
+void Panel::SetBevelWidth(int w) {
+  bevel_width_ = w < 1 ? 1 : w;
+  update();
+}
+void Panel::SetBorderWidth(int w) {
+  border_width_ = w < 0 ? 0 : w;
+  update();
+}
+void Panel::SetBorderStyle(TBorderStyle s) {
+  border_style_ = s;
+  update();
+}
+void Panel::SetCtl3D(bool on) {
+  ctl3d_ = on;
+  update();
+}
+void Panel::SetColor(TColor c) {
+  color_ = c;
+  update();
+}
+void Panel::SetCaption(const QString &c) {
+  caption_ = c;
+  update();
+}
 
 int Panel::FrameB() const {
   return border_width_ + (bevel_inner_ != bvNone ? bevel_width_ : 0) +
          (bevel_outer_ != bvNone ? bevel_width_ : 0);
 }
 
-int Panel::FrameE() const { return border_style_ == bsNone ? 0 : ctl3d_ ? 4 : 2; }
+int Panel::FrameE() const {
+  return border_style_ == bsNone ? 0 : ctl3d_ ? 4 : 2;
+}
 
 Canvas &Panel::canvas() {
   if (surface_.Width() != width() || surface_.Height() != height())

@@ -6,9 +6,13 @@ namespace platform {
 
 Picture::Picture() = default;
 
-Picture::Picture(int width, int height, TColor fill) { SetSize(width, height, fill); }
+Picture::Picture(int width, int height, TColor fill) {
+  SetSize(width, height, fill);
+}
 
-Picture::Picture(const QImage &image) { SetImage(image); }
+Picture::Picture(const QImage &image) {
+  SetImage(image);
+}
 
 Picture::~Picture() = default;
 

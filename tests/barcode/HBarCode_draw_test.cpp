@@ -40,7 +40,9 @@ Drawn DrawOn(int w, int h, TBarType type, const QString &data, int left, int top
   return d;
 }
 
-TColor At(const Picture &p, int x, int y) { return FromQRgb(p.Image().pixel(x, y)); }
+TColor At(const Picture &p, int x, int y) {
+  return FromQRgb(p.Image().pixel(x, y));
+}
 
 QRect BoxOf(const Picture &p, TColor c, const QRect &within) {
   QRect box;
@@ -50,7 +52,9 @@ QRect BoxOf(const Picture &p, TColor c, const QRect &within) {
   return box;
 }
 
-QRect BoxOf(const Picture &p, TColor c) { return BoxOf(p, c, p.Image().rect()); }
+QRect BoxOf(const Picture &p, TColor c) {
+  return BoxOf(p, c, p.Image().rect());
+}
 
 }  // namespace
 
@@ -99,7 +103,7 @@ TEST(DrawBarTest, CentredTextIsOnePieceInsideTheBars) {
 TEST(DrawBarTest, RightAngles) {
   struct Case {
     double angle;
-    QRect bars;              // everything the drawing covers
+    QRect bars;                // everything the drawing covers
     QPoint firstBar, lastBar;  // a pixel of the first and of the last module
     bool rowsAlongPattern;     // the pattern runs down (true) or across
   } cases[] = {
@@ -109,16 +113,16 @@ TEST(DrawBarTest, RightAngles) {
       {270, QRect(QPoint(0, 0), QPoint(40, 94)), {5, 0}, {5, 94}, true},
   };
   for (const Case &k : cases) {
-    Drawn d = DrawOn(120, 120, bcCodeEAN13, "6901028095884", 0, 0, 40, tsNone, tpBottomLeft,
-                     k.angle);
+    Drawn d =
+        DrawOn(120, 120, bcCodeEAN13, "6901028095884", 0, 0, 40, tsNone, tpBottomLeft, k.angle);
     const Picture &p = d.picture;
     const QRect all = BoxOf(p, kBar) | BoxOf(p, kSpace);
     EXPECT_EQ(all, k.bars) << "angle " << k.angle;
     EXPECT_EQ(At(p, k.firstBar.x(), k.firstBar.y()), kBar) << "angle " << k.angle;
     EXPECT_EQ(At(p, k.lastBar.x(), k.lastBar.y()), kBar) << "angle " << k.angle;
     // The module next to the first one is a space.
-    const QPoint step = k.rowsAlongPattern ? QPoint(0, k.angle == 90 ? -1 : 1)
-                                           : QPoint(k.angle == 180 ? -1 : 1, 0);
+    const QPoint step =
+        k.rowsAlongPattern ? QPoint(0, k.angle == 90 ? -1 : 1) : QPoint(k.angle == 180 ? -1 : 1, 0);
     const QPoint second = k.firstBar + step;
     EXPECT_EQ(At(p, second.x(), second.y()), kSpace) << "angle " << k.angle;
     // Every module across the whole bar height.
@@ -239,8 +243,7 @@ TEST(DrawBarTest, Extents) {
       {45, 96, 96},  // 95 x 0.707 + 40 x 0.707 + 0.5 = 95.96
   };
   for (const Case &k : cases) {
-    EXPECT_EQ(H_GetCanvasWidth(bcCodeEAN13, "6901028095884", 1, 2.0, csNone, 40, k.angle),
-              k.width)
+    EXPECT_EQ(H_GetCanvasWidth(bcCodeEAN13, "6901028095884", 1, 2.0, csNone, 40, k.angle), k.width)
         << k.angle;
     EXPECT_EQ(H_GetCanvasHeight(bcCodeEAN13, "6901028095884", 1, 2.0, csNone, 40, k.angle),
               k.height)
@@ -257,11 +260,9 @@ TEST(PrinterUnitsTest, ConversionsRoundHalvesToEven) {
     int dpi;
     int pixels;
   } cases[] = {
-      {utMillimeter, 0.33, 600, 8},  // 7.80
-      {utMillimeter, 25.4, 300, 300},
-      {utInch, 0.5, 600, 300},
-      {utInch, 1.25, 2, 2},  // 2.5
-      {utInch, 1.75, 2, 4},  // 3.5
+      {utMillimeter, 0.33, 600, 8},                                                   // 7.80
+      {utMillimeter, 25.4, 300, 300}, {utInch, 0.5, 600, 300}, {utInch, 1.25, 2, 2},  // 2.5
+      {utInch, 1.75, 2, 4},                                                           // 3.5
   };
   for (const Case &k : cases)
     EXPECT_EQ(UnitsToPixels(k.unit, k.value, k.dpi), k.pixels) << k.value << " at " << k.dpi;
@@ -291,21 +292,18 @@ TEST_F(PrinterFormsTest, MeasurementsInMillimetresAndInches) {
   EXPECT_EQ(H_GetPrnBarWidth(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone), 32);
   EXPECT_EQ(H_GetPrnBarWidth(utInch, bcCodeEAN13, "6901028095884", 0.01, 2.0, csNone), 1);  // 0.95
   // 760 pixels of pattern and a 10 mm (236 pixel) height.
-  EXPECT_EQ(H_PrnCanvasWidth(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10,
-                             0),
+  EXPECT_EQ(H_PrnCanvasWidth(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 0),
             10);
-  EXPECT_EQ(H_PrnCanvasHeight(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10,
-                              0),
+  EXPECT_EQ(H_PrnCanvasHeight(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 0),
             32);
-  EXPECT_EQ(H_PrnCanvasWidth(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10,
-                             90),
+  EXPECT_EQ(H_PrnCanvasWidth(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 90),
             32);
 }
 
 TEST_F(PrinterFormsTest, PrintOutsideAJobIsRefused) {
   Font f("Tahoma", 9);
-  EXPECT_THROW(H_PrintBar(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 10,
-                          15, f, tsBarCode, tpBottomCenter, clBlack, clWhite, clWhite, 0),
+  EXPECT_THROW(H_PrintBar(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 10, 15,
+                          f, tsBarCode, tpBottomCenter, clBlack, clWhite, clWhite, 0),
                Exception);
   ASSERT_TRUE(Printer().BeginDoc("bar"));
   H_PrintBar(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 10, 10, 15, f,

@@ -246,8 +246,8 @@ TEST(TBarCodeTest, PlacementTable) {
       if (a == taCenter) start = (along - w) / 2 + nudge;
       const int acrossStart = (across - h) / 2;
       const QRect box = BoxOf(c, clBlack, clAqua);
-      const QRect expected = vertical ? QRect(acrossStart, start, h + 1, w)
-                                      : QRect(start, acrossStart, w, h + 1);
+      const QRect expected =
+          vertical ? QRect(acrossStart, start, h + 1, w) : QRect(start, acrossStart, w, h + 1);
       EXPECT_EQ(box, expected) << "orientation " << o << " alignment " << a;
     }
 }

@@ -229,10 +229,18 @@ TEST(CanvasTest, RotatedTextExtents) {
     const int w = cell.width(), h = cell.height();
     QRect expected;
     switch (k.tenths) {
-      case 0: expected = QRect(100, 100, w, h); break;
-      case 900: expected = QRect(100, 100 - w, h, w); break;
-      case 1800: expected = QRect(100 - w, 100 - h, w, h); break;
-      default: expected = QRect(100 - h, 100, h, w); break;
+      case 0:
+        expected = QRect(100, 100, w, h);
+        break;
+      case 900:
+        expected = QRect(100, 100 - w, h, w);
+        break;
+      case 1800:
+        expected = QRect(100 - w, 100 - h, w, h);
+        break;
+      default:
+        expected = QRect(100 - h, 100, h, w);
+        break;
     }
     const QRect ink = InkBox(pic.Image(), 0xFF0000);
     // The rotated cell may land one pixel off on each side of its box.
