@@ -79,11 +79,17 @@ SystemPrinterDevice::SystemPrinterDevice() {
                            : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
-SystemPrinterDevice::~SystemPrinterDevice() { EndDoc(); }
+SystemPrinterDevice::~SystemPrinterDevice() {
+  EndDoc();
+}
 
-QStringList SystemPrinterDevice::Printers() const { return QPrinterInfo::availablePrinterNames(); }
+QStringList SystemPrinterDevice::Printers() const {
+  return QPrinterInfo::availablePrinterNames();
+}
 
-QString SystemPrinterDevice::PrinterName() const { return printer_->printerName(); }
+QString SystemPrinterDevice::PrinterName() const {
+  return printer_->printerName();
+}
 
 bool SystemPrinterDevice::SelectPrinter(const QString &name) {
   if (Printing() || !Printers().contains(name)) return false;
@@ -123,8 +129,12 @@ QSize SystemPrinterDevice::PrintableSize() const {
   return printer_->pageRect(QPrinter::DevicePixel).toRect().size();
 }
 
-int SystemPrinterDevice::LogicalDpiX() const { return printer_->logicalDpiX(); }
-int SystemPrinterDevice::LogicalDpiY() const { return printer_->logicalDpiY(); }
+int SystemPrinterDevice::LogicalDpiX() const {
+  return printer_->logicalDpiX();
+}
+int SystemPrinterDevice::LogicalDpiY() const {
+  return printer_->logicalDpiY();
+}
 
 QPagedPaintDevice *SystemPrinterDevice::BeginDevice(const QString &title) {
   if (printer_->printerName().isEmpty()) return nullptr;
@@ -137,15 +147,25 @@ QPagedPaintDevice *SystemPrinterDevice::BeginDevice(const QString &title) {
 PdfFileDevice::PdfFileDevice(QString fileName, int resolution, QMarginsF unprintableInches)
     : file_name_(std::move(fileName)), resolution_(resolution), unprintable_(unprintableInches) {}
 
-PdfFileDevice::~PdfFileDevice() { EndDoc(); }
+PdfFileDevice::~PdfFileDevice() {
+  EndDoc();
+}
 
-QStringList PdfFileDevice::Printers() const { return {PrinterName()}; }
+QStringList PdfFileDevice::Printers() const {
+  return {PrinterName()};
+}
 
-QString PdfFileDevice::PrinterName() const { return QStringLiteral("PDF"); }
+QString PdfFileDevice::PrinterName() const {
+  return QStringLiteral("PDF");
+}
 
-bool PdfFileDevice::SelectPrinter(const QString &name) { return name == PrinterName(); }
+bool PdfFileDevice::SelectPrinter(const QString &name) {
+  return name == PrinterName();
+}
 
-DeviceSettings PdfFileDevice::Settings() const { return settings_; }
+DeviceSettings PdfFileDevice::Settings() const {
+  return settings_;
+}
 
 void PdfFileDevice::ApplySettings(const DeviceSettings &settings) {
   if (Printing()) return;
@@ -163,14 +183,24 @@ QPageLayout PdfFileDevice::Layout() const {
                      OrientationOf(settings_.orientationCode), unprintable_, QPageLayout::Inch);
 }
 
-QPoint PdfFileDevice::PrintingOffset() const { return Layout().paintRectPixels(resolution_).topLeft(); }
+QPoint PdfFileDevice::PrintingOffset() const {
+  return Layout().paintRectPixels(resolution_).topLeft();
+}
 
-QSize PdfFileDevice::PhysicalPageSize() const { return Layout().fullRectPixels(resolution_).size(); }
+QSize PdfFileDevice::PhysicalPageSize() const {
+  return Layout().fullRectPixels(resolution_).size();
+}
 
-QSize PdfFileDevice::PrintableSize() const { return Layout().paintRectPixels(resolution_).size(); }
+QSize PdfFileDevice::PrintableSize() const {
+  return Layout().paintRectPixels(resolution_).size();
+}
 
-int PdfFileDevice::LogicalDpiX() const { return resolution_; }
-int PdfFileDevice::LogicalDpiY() const { return resolution_; }
+int PdfFileDevice::LogicalDpiX() const {
+  return resolution_;
+}
+int PdfFileDevice::LogicalDpiY() const {
+  return resolution_;
+}
 
 QPagedPaintDevice *PdfFileDevice::BeginDevice(const QString &title) {
   writer_ = std::make_unique<QPdfWriter>(file_name_);

@@ -61,9 +61,9 @@ class PrinterDevice {
   virtual void ApplySettings(const DeviceSettings &settings) = 0;
 
   // Geometry of the current settings, in device pixels.
-  virtual QPoint PrintingOffset() const = 0;      // page edge to printable area
-  virtual QSize PhysicalPageSize() const = 0;     // the whole sheet
-  virtual QSize PrintableSize() const = 0;        // printable width and height
+  virtual QPoint PrintingOffset() const = 0;   // page edge to printable area
+  virtual QSize PhysicalPageSize() const = 0;  // the whole sheet
+  virtual QSize PrintableSize() const = 0;     // printable width and height
   virtual int LogicalDpiX() const = 0;
   virtual int LogicalDpiY() const = 0;
 

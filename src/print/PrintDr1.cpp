@@ -88,7 +88,9 @@ void TMWPages::StoreLine(float x, float y, float x1, float y1, std::uint16_t wid
 void TMWPages::StoreGraphic(float x, float y, float h, float w, const TPicture &bitmap) {
   Add(std::make_unique<TMWGraphic>(x, y, h, w, bitmap, 1));
 }
-void TMWPages::StoreDetailArea(float x, float x1) { Add(std::make_unique<TMWDetail>(x, x1)); }
+void TMWPages::StoreDetailArea(float x, float x1) {
+  Add(std::make_unique<TMWDetail>(x, x1));
+}
 void TMWPages::StoreFontChange(const QString &name, int size, TFontStyles style, TColor color) {
   Add(std::make_unique<TMWFont>(name, size, style, color));
 }
@@ -112,20 +114,30 @@ void TMWPages::StoreHeaderInf(int line, float y, const QString &text, std::uint1
   Add(std::make_unique<TMWHeaderInf>(line, y, text, alignment,
                                      TFont(fontName, fontSize, fontStyle, fontColor)));
 }
-void TMWPages::StoreLineWidth(std::uint16_t width) { Add(std::make_unique<TMWLineWidth>(width)); }
+void TMWPages::StoreLineWidth(std::uint16_t width) {
+  Add(std::make_unique<TMWLineWidth>(width));
+}
 void TMWPages::StoreMargins(float t, float b, float l, float r) {
   Add(std::make_unique<TMWMargins>(t, b, l, r));
 }
-void TMWPages::StoreOrient(TPrinterOrientation orient) { Add(std::make_unique<TMWOrient>(orient)); }
-void TMWPages::StorePageNumber(float y, const QString &text, std::uint16_t alignment, bool totalPage,
-                               const QString &fontName, int fontSize, TFontStyles fontStyle,
-                               TColor fontColor) {
+void TMWPages::StoreOrient(TPrinterOrientation orient) {
+  Add(std::make_unique<TMWOrient>(orient));
+}
+void TMWPages::StorePageNumber(float y, const QString &text, std::uint16_t alignment,
+                               bool totalPage, const QString &fontName, int fontSize,
+                               TFontStyles fontStyle, TColor fontColor) {
   Add(std::make_unique<TMWPageNumber>(y, text, alignment,
                                       TFont(fontName, fontSize, fontStyle, fontColor), totalPage));
 }
-void TMWPages::StoreTab(float inches) { Add(std::make_unique<TMWTab>(inches)); }
-void TMWPages::StoreIndent(float x) { Add(std::make_unique<TMWIndent>(x)); }
-void TMWPages::StoreSetY(float y) { Add(std::make_unique<TMWSetY>(y)); }
+void TMWPages::StoreTab(float inches) {
+  Add(std::make_unique<TMWTab>(inches));
+}
+void TMWPages::StoreIndent(float x) {
+  Add(std::make_unique<TMWIndent>(x));
+}
+void TMWPages::StoreSetY(float y) {
+  Add(std::make_unique<TMWSetY>(y));
+}
 void TMWPages::StoreText(float x, float y, const QString &text, TColor brushColor) {
   Add(std::make_unique<TMWText>(x, y, text, brushColor));
 }
@@ -138,14 +150,30 @@ void TMWPages::StoreWriteLineRight(float y, const QString &text) {
 void TMWPages::StoreColumn(std::uint16_t number, float position, float length) {
   Add(std::make_unique<TMWColumn>(number, position, length));
 }
-void TMWPages::StoreFColor(TColor color) { Add(std::make_unique<TMWFColor>(color)); }
-void TMWPages::StoreBColor(TColor color) { Add(std::make_unique<TMWBColor>(color)); }
-void TMWPages::StorePColor(TColor color) { Add(std::make_unique<TMWPColor>(color)); }
-void TMWPages::StorePStyle(TPenStyle style) { Add(std::make_unique<TMWPStyle>(style)); }
-void TMWPages::StorePMode(TPenMode mode) { Add(std::make_unique<TMWPMode>(mode)); }
-void TMWPages::StoreBStyle(TBrushStyle style) { Add(std::make_unique<TMWBrushStyle>(style)); }
-void TMWPages::StoreMoveTo(float x, float y) { Add(std::make_unique<TMWGraphicPoint>(commMoveTo, x, y)); }
-void TMWPages::StoreLineTo(float x, float y) { Add(std::make_unique<TMWGraphicPoint>(commLineTo, x, y)); }
+void TMWPages::StoreFColor(TColor color) {
+  Add(std::make_unique<TMWFColor>(color));
+}
+void TMWPages::StoreBColor(TColor color) {
+  Add(std::make_unique<TMWBColor>(color));
+}
+void TMWPages::StorePColor(TColor color) {
+  Add(std::make_unique<TMWPColor>(color));
+}
+void TMWPages::StorePStyle(TPenStyle style) {
+  Add(std::make_unique<TMWPStyle>(style));
+}
+void TMWPages::StorePMode(TPenMode mode) {
+  Add(std::make_unique<TMWPMode>(mode));
+}
+void TMWPages::StoreBStyle(TBrushStyle style) {
+  Add(std::make_unique<TMWBrushStyle>(style));
+}
+void TMWPages::StoreMoveTo(float x, float y) {
+  Add(std::make_unique<TMWGraphicPoint>(commMoveTo, x, y));
+}
+void TMWPages::StoreLineTo(float x, float y) {
+  Add(std::make_unique<TMWGraphicPoint>(commLineTo, x, y));
+}
 void TMWPages::StoreEllipse(float x1, float y1, float x2, float y2) {
   Add(std::make_unique<TMWEllipse>(x1, y1, x2, y2));
 }
@@ -158,11 +186,13 @@ void TMWPages::StoreFrameRect(float x1, float y1, float x2, float y2) {
 void TMWPages::StoreFloodFill(float x1, float y1, TColor color, TFillStyle fillStyle) {
   Add(std::make_unique<TMWFloodFill>(x1, y1, color, fillStyle));
 }
-void TMWPages::StoreArc(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
+void TMWPages::StoreArc(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                        float y4) {
   Add(std::make_unique<TMWPieArc>(commArc, TMWPoint{x1, y1}, TMWPoint{x2, y2}, TMWPoint{x3, y3},
                                   TMWPoint{x4, y4}));
 }
-void TMWPages::StorePie(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) {
+void TMWPages::StorePie(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                        float y4) {
   Add(std::make_unique<TMWPieArc>(commPie, TMWPoint{x1, y1}, TMWPoint{x2, y2}, TMWPoint{x3, y3},
                                   TMWPoint{x4, y4}));
 }
@@ -172,8 +202,12 @@ void TMWPages::StorePolyLine(const std::vector<float> &points) {
 void TMWPages::StorePolygon(const std::vector<float> &points) {
   Add(std::make_unique<TMWPolygon>(commPolygon, points));
 }
-void TMWPages::StoreMeasure(int meas) { Add(std::make_unique<TMWMeasure>(meas)); }
-void TMWPages::StoreFontAngle(int angle) { Add(std::make_unique<TMWFontAngle>(angle)); }
+void TMWPages::StoreMeasure(int meas) {
+  Add(std::make_unique<TMWMeasure>(meas));
+}
+void TMWPages::StoreFontAngle(int angle) {
+  Add(std::make_unique<TMWFontAngle>(angle));
+}
 
 // ------------------------------------------------------ preview page image
 
@@ -234,9 +268,13 @@ void TPreviewForm::FormCreate() {
   DisplayPage->setVisible(true);
 }
 
-TPageImage *TPreviewForm::GetCurrentPage() const { return DisplayPage; }
+TPageImage *TPreviewForm::GetCurrentPage() const {
+  return DisplayPage;
+}
 
-void TPreviewForm::SetPreviewPrn(TMWPrintObject *prn) { JobPrintObject = prn; }
+void TPreviewForm::SetPreviewPrn(TMWPrintObject *prn) {
+  JobPrintObject = prn;
+}
 
 int TPreviewForm::GetWidth() {
   const float inches = CanvasOrient == poPortrait ? PaperWidthInches : PaperHeightInches;
@@ -295,7 +333,9 @@ bool TMWPages::SetPrintOptions() {
     auto *system = dynamic_cast<platform::SystemPrinterDevice *>(&platform::Printer());
     QPrinter *printer = system ? &system->QtPrinter() : new QPrinter;
     CurrentPreview->PrintDialog1 = new QPrintDialog(printer, CurrentPreview);
-    if (!system) QObject::connect(CurrentPreview->PrintDialog1, &QObject::destroyed, [printer] { delete printer; });
+    if (!system)
+      QObject::connect(CurrentPreview->PrintDialog1, &QObject::destroyed,
+                       [printer] { delete printer; });
   }
   QPrintDialog *dialog = CurrentPreview->PrintDialog1;
   dialog->setOptions(QAbstractPrintDialog::PrintPageRange);
@@ -312,9 +352,8 @@ bool TMWPages::SetPrintOptions() {
   }
   const platform::DeviceSettings settings = platform::Printer().Settings();
   if (JobPrintObject) {
-    JobPrintObject->SetOrientation(settings.orientationCode == platform::kOrientationPortrait
-                                       ? poPortrait
-                                       : poLandscape);
+    JobPrintObject->SetOrientation(
+        settings.orientationCode == platform::kOrientationPortrait ? poPortrait : poLandscape);
     const int paper = PaperSizeForDeviceCode(settings.paperCode);
     if (paper >= 0) JobPrintObject->SetPaperSize(static_cast<PaperSizes>(paper));
   }

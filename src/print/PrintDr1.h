@@ -29,35 +29,77 @@ class TMWPrintObject;
 // ------------------------------------------------------ graphics vocabulary
 
 // The engine speaks the platform's graphics vocabulary.
-using platform::TColor;
 using platform::clBlack;
 using platform::clWhite;
+using platform::TColor;
 constexpr TColor clInfoBk = 0xE1FFFF;  // pale yellow of tool tips
 
 enum TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
-using platform::TPenStyle;
-using platform::TPenMode;
 using platform::TBrushStyle;
 using platform::TFillStyle;
+using platform::TPenMode;
+using platform::TPenStyle;
 using TFontStyles = platform::FontStyles;
 using platform::fsBold;
 using platform::fsItalic;
-using platform::fsUnderline;
 using platform::fsStrikeOut;
+using platform::fsUnderline;
 using TFont = platform::Font;
 using TPicture = platform::Picture;
 
 // ------------------------------------------------------------ command kinds
 
 enum CommandSet : std::uint8_t {
-  commLine, commNewLine, commNewPage, commGraphic, commWritePage, commDetailArea, commFont,
-  commFooterDim, commFooterInf, commGraphicFile, commHeaderDim, commHeaderInf, commLineWidth,
-  commMargins, commOrient, commPageNumber, commTab, commTopOfPage, commSetY, commText,
-  commColumn, commSetPrint, commGetPrint, commSizeLetter, commSizeLegal, commAutoPageTrue,
-  commAutoPageFalse, commSaveY, commRestoreY, commFColor, commBColor, commPColor, commMoveTo,
-  commLineTo, commEllipse, commBrushStyle, commFloodFill, commFillRect, commFrameRect, commArc,
-  commPie, commPolyLine, commPolygon, commMeasure, commPStyle, commPMode, commFontAngle,
-  commColRight, commWriteRight, commIndent
+  commLine,
+  commNewLine,
+  commNewPage,
+  commGraphic,
+  commWritePage,
+  commDetailArea,
+  commFont,
+  commFooterDim,
+  commFooterInf,
+  commGraphicFile,
+  commHeaderDim,
+  commHeaderInf,
+  commLineWidth,
+  commMargins,
+  commOrient,
+  commPageNumber,
+  commTab,
+  commTopOfPage,
+  commSetY,
+  commText,
+  commColumn,
+  commSetPrint,
+  commGetPrint,
+  commSizeLetter,
+  commSizeLegal,
+  commAutoPageTrue,
+  commAutoPageFalse,
+  commSaveY,
+  commRestoreY,
+  commFColor,
+  commBColor,
+  commPColor,
+  commMoveTo,
+  commLineTo,
+  commEllipse,
+  commBrushStyle,
+  commFloodFill,
+  commFillRect,
+  commFrameRect,
+  commArc,
+  commPie,
+  commPolyLine,
+  commPolygon,
+  commMeasure,
+  commPStyle,
+  commPMode,
+  commFontAngle,
+  commColRight,
+  commWriteRight,
+  commIndent
 };
 
 struct TMWPoint {
@@ -114,7 +156,8 @@ class TMWGraphic : public TMWPrintCommand {
 
 class TMWDetail : public TMWPrintCommand {
  public:
-  TMWDetail(float top, float bottom) : TMWPrintCommand(commDetailArea), xTop(top), xBottom(bottom) {}
+  TMWDetail(float top, float bottom)
+      : TMWPrintCommand(commDetailArea), xTop(top), xBottom(bottom) {}
   float X() const { return xTop; }
   float Y() const { return xBottom; }
 
@@ -139,10 +182,16 @@ class TMWFont : public TMWPrintCommand {
 // Header and footer box (commHeaderDim, commFooterDim).
 class TMWBoxDim : public TMWPrintCommand {
  public:
-  TMWBoxDim(CommandSet kind, float x, float y, float x1, float y1, bool boxed,
-            std::uint16_t width, TColor shading)
-      : TMWPrintCommand(kind), xTop(x), yTop(y), xBottom(x1), yBottom(y1), isBox(boxed),
-        lWidth(width), shade(shading) {}
+  TMWBoxDim(CommandSet kind, float x, float y, float x1, float y1, bool boxed, std::uint16_t width,
+            TColor shading)
+      : TMWPrintCommand(kind),
+        xTop(x),
+        yTop(y),
+        xBottom(x1),
+        yBottom(y1),
+        isBox(boxed),
+        lWidth(width),
+        shade(shading) {}
   float X1() const { return xTop; }
   float Y1() const { return yTop; }
   float X2() const { return xBottom; }
@@ -159,12 +208,14 @@ class TMWBoxDim : public TMWPrintCommand {
 };
 class TMWFooterDim : public TMWBoxDim {
  public:
-  TMWFooterDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width, TColor shading)
+  TMWFooterDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width,
+               TColor shading)
       : TMWBoxDim(commFooterDim, x, y, x1, y1, boxed, width, shading) {}
 };
 class TMWHeaderDim : public TMWBoxDim {
  public:
-  TMWHeaderDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width, TColor shading)
+  TMWHeaderDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width,
+               TColor shading)
       : TMWBoxDim(commHeaderDim, x, y, x1, y1, boxed, width, shading) {}
 };
 
@@ -173,7 +224,11 @@ class TMWLineInf : public TMWPrintCommand {
  public:
   TMWLineInf(CommandSet kind, int line, float y, const QString &text, std::uint16_t align,
              const TFont &font)
-      : TMWPrintCommand(kind), iLine(line), yBottom(y), sText(text), wAlign(align),
+      : TMWPrintCommand(kind),
+        iLine(line),
+        yBottom(y),
+        sText(text),
+        wAlign(align),
         fFont(std::make_unique<TFont>(font)) {}
   int Line() const { return iLine; }
   float yPosition() const { return yBottom; }
@@ -238,8 +293,12 @@ class TMWOrient : public TMWPrintCommand {
 class TMWPageNumber : public TMWPrintCommand {
  public:
   TMWPageNumber(float y, const QString &text, std::uint16_t align, const TFont &font, bool total)
-      : TMWPrintCommand(commPageNumber), yBottom(y), sText(text), wAlign(align),
-        fFont(std::make_unique<TFont>(font)), DoTotal(total) {}
+      : TMWPrintCommand(commPageNumber),
+        yBottom(y),
+        sText(text),
+        wAlign(align),
+        fFont(std::make_unique<TFont>(font)),
+        DoTotal(total) {}
   float yPosition() const { return yBottom; }
   const QString &Text() const { return sText; }
   std::uint16_t Alignment() const { return wAlign; }
@@ -363,7 +422,8 @@ class TMWColRight : public TMWPrintCommand {
 
 class TMWWriteRight : public TMWPrintCommand {
  public:
-  TMWWriteRight(float y, const QString &text) : TMWPrintCommand(commWriteRight), yTop(y), sText(text) {}
+  TMWWriteRight(float y, const QString &text)
+      : TMWPrintCommand(commWriteRight), yTop(y), sText(text) {}
   float Y() const { return yTop; }
   void SetY(float y) { yTop = y; }
   const QString &Text() const { return sText; }
@@ -435,11 +495,13 @@ class TMWEllipse : public TMWTwoPoints {
 };
 class TMWFillRect : public TMWTwoPoints {
  public:
-  TMWFillRect(float x1, float y1, float x2, float y2) : TMWTwoPoints(commFillRect, x1, y1, x2, y2) {}
+  TMWFillRect(float x1, float y1, float x2, float y2)
+      : TMWTwoPoints(commFillRect, x1, y1, x2, y2) {}
 };
 class TMWFrameRect : public TMWTwoPoints {
  public:
-  TMWFrameRect(float x1, float y1, float x2, float y2) : TMWTwoPoints(commFrameRect, x1, y1, x2, y2) {}
+  TMWFrameRect(float x1, float y1, float x2, float y2)
+      : TMWTwoPoints(commFrameRect, x1, y1, x2, y2) {}
 };
 
 class TMWBrushStyle : public TMWPrintCommand {
@@ -528,17 +590,22 @@ class TMWPages {
   void StoreGraphic(float x, float y, float h, float w, const TPicture &bitmap);
   void StoreDetailArea(float x, float x1);
   void StoreFontChange(const QString &name, int size, TFontStyles style, TColor color);
-  void StoreFooterDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width, TColor shading);
-  void StoreHeaderDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width, TColor shading);
+  void StoreFooterDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width,
+                      TColor shading);
+  void StoreHeaderDim(float x, float y, float x1, float y1, bool boxed, std::uint16_t width,
+                      TColor shading);
   void StoreFooterInf(int line, float y, const QString &text, std::uint16_t alignment,
-                      const QString &fontName, int fontSize, TFontStyles fontStyle, TColor fontColor);
+                      const QString &fontName, int fontSize, TFontStyles fontStyle,
+                      TColor fontColor);
   void StoreHeaderInf(int line, float y, const QString &text, std::uint16_t alignment,
-                      const QString &fontName, int fontSize, TFontStyles fontStyle, TColor fontColor);
+                      const QString &fontName, int fontSize, TFontStyles fontStyle,
+                      TColor fontColor);
   void StoreLineWidth(std::uint16_t width);
   void StoreMargins(float t, float b, float l, float r);
   void StoreOrient(TPrinterOrientation orient);
   void StorePageNumber(float y, const QString &text, std::uint16_t alignment, bool totalPage,
-                       const QString &fontName, int fontSize, TFontStyles fontStyle, TColor fontColor);
+                       const QString &fontName, int fontSize, TFontStyles fontStyle,
+                       TColor fontColor);
   void StoreTab(float inches);
   void StoreIndent(float x);
   void StoreSetY(float y);

@@ -62,7 +62,9 @@ TPrintBarForm::TPrintBarForm(QWidget *parent)
     move(screen->geometry().center() - rect().center());
 }
 
-void TPrintBarForm::SetPanelColor(const QColor &color) { SetBackground(PrintPanel, color); }
+void TPrintBarForm::SetPanelColor(const QColor &color) {
+  SetBackground(PrintPanel, color);
+}
 
 void TPrintBarForm::SetCaptionColor(const QColor &color) {
   QPalette p = PrintCaption->palette();

@@ -1,14 +1,15 @@
 #include "print/PrintDrv.h"
 
+#include <iconv.h>
+
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <cmath>
-#include <iconv.h>
 
+#include "platform/Canvas.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterDevice.h"
-#include "platform/Canvas.h"
 #include "print/PrintDr2.h"
 
 // ------------------------------------------------------------- paper sizes
@@ -17,18 +18,20 @@ namespace {
 // Device codes are the standard paper-size codes: ordinal + 1, except the
 // envelopes C3, C4 and C5, whose codes are 29, 30 and 28.
 constexpr PaperSizeInfo kPaperSizes[kPaperSizeCount] = {
-    {1, 8.5f, 11},     {2, 8.5f, 11},    {3, 11, 17},       {4, 17, 11},      {5, 8.5f, 14},
-    {6, 5.5f, 8.5f},   {7, 7.5f, 10.5f}, {8, 11.7f, 16.5f}, {9, 8.3f, 11.7f}, {10, 0, 0},
-    {11, 5.9f, 8.3f},  {12, 9.9f, 14},   {13, 7.2f, 10.1f}, {14, 8.5f, 13},   {15, 8.5f, 10.8f},
+    {1, 8.5f, 11},     {2, 8.5f, 11},    {3, 11, 17},       {4, 17, 11},        {5, 8.5f, 14},
+    {6, 5.5f, 8.5f},   {7, 7.5f, 10.5f}, {8, 11.7f, 16.5f}, {9, 8.3f, 11.7f},   {10, 0, 0},
+    {11, 5.9f, 8.3f},  {12, 9.9f, 14},   {13, 7.2f, 10.1f}, {14, 8.5f, 13},     {15, 8.5f, 10.8f},
     {16, 10, 14},      {17, 11, 17},     {18, 8.5f, 11},    {19, 3.875f, 8.9f}, {20, 4.1f, 9.5f},
-    {21, 4.5f, 10.4f}, {22, 4.1f, 9.5f}, {23, 5, 11.5f},    {24, 0, 0},       {25, 0, 0},
-    {26, 0, 0},        {27, 4.3f, 8.7f}, {29, 12.8f, 18},   {30, 9, 12},      {28, 6.4f, 9},
-    {31, 4.5f, 6.4f},  {32, 4.5f, 9},    {33, 9.8f, 14},    {34, 7, 9.8f},    {35, 7, 5},
+    {21, 4.5f, 10.4f}, {22, 4.1f, 9.5f}, {23, 5, 11.5f},    {24, 0, 0},         {25, 0, 0},
+    {26, 0, 0},        {27, 4.3f, 8.7f}, {29, 12.8f, 18},   {30, 9, 12},        {28, 6.4f, 9},
+    {31, 4.5f, 6.4f},  {32, 4.5f, 9},    {33, 9.8f, 14},    {34, 7, 9.8f},      {35, 7, 5},
     {36, 4.3f, 9.1f},  {37, 3.9f, 7.5f}, {38, 3.6f, 6.5f},  {39, 17.1f, 14.5f}, {40, 11.7f, 8.3f},
 };
 }  // namespace
 
-const PaperSizeInfo &PaperSizeData(PaperSizes size) { return kPaperSizes[size]; }
+const PaperSizeInfo &PaperSizeData(PaperSizes size) {
+  return kPaperSizes[size];
+}
 
 int PaperSizeForDeviceCode(int deviceCode) {
   for (int i = 0; i < kPaperSizeCount; ++i)
@@ -49,7 +52,8 @@ bool Convert(const QByteArray &in, const char *to, const char *from, QByteArray 
   size_t srcLeft = static_cast<size_t>(in.size());
   char *dst = out.data();
   size_t dstLeft = static_cast<size_t>(out.size());
-  const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
+  const bool ok =
+      iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
   iconv_close(cd);
   out.truncate(static_cast<int>(dst - out.data()));
   return ok;
@@ -98,31 +102,46 @@ platform::Canvas *TMWPrintObject::Canvas() const {
   return TheCanvas;
 }
 
-bool TMWPrintObject::Recording() const { return DryRun && JobPages != nullptr; }
+bool TMWPrintObject::Recording() const {
+  return DryRun && JobPages != nullptr;
+}
 
 // ----------------------------------------------------------------- units
 
-float TMWPrintObject::MMToInches(float mm) const { return static_cast<float>(mm / 25.4); }
-float TMWPrintObject::InchesToMM(float inches) const { return static_cast<float>(inches * 25.4); }
+float TMWPrintObject::MMToInches(float mm) const {
+  return static_cast<float>(mm / 25.4);
+}
+float TMWPrintObject::InchesToMM(float inches) const {
+  return static_cast<float>(inches * 25.4);
+}
 
 int TMWPrintObject::InchesToPixelsHorizontal(float Inches) const {
-  return static_cast<int>(static_cast<float>(double(PixelsPerInchHorizontal) * Inches * ScaleByValue));
+  return static_cast<int>(
+      static_cast<float>(double(PixelsPerInchHorizontal) * Inches * ScaleByValue));
 }
 int TMWPrintObject::InchesToPixelsVertical(float Inches) const {
-  return static_cast<int>(static_cast<float>(double(PixelsPerInchVertical) * Inches * ScaleByValue));
+  return static_cast<int>(
+      static_cast<float>(double(PixelsPerInchVertical) * Inches * ScaleByValue));
 }
 float TMWPrintObject::PixelsToInchesHorizontal(int Pixels) const {
-  return PixelsPerInchHorizontal ? static_cast<float>(double(Pixels) / PixelsPerInchHorizontal) : 0.0f;
+  return PixelsPerInchHorizontal ? static_cast<float>(double(Pixels) / PixelsPerInchHorizontal)
+                                 : 0.0f;
 }
 float TMWPrintObject::PixelsToInchesVertical(int Pixels) const {
   return PixelsPerInchVertical ? static_cast<float>(double(Pixels) / PixelsPerInchVertical) : 0.0f;
 }
-int TMWPrintObject::MMToPixelsHorizontal(float MM) const { return InchesToPixelsHorizontal(MMToInches(MM)); }
-int TMWPrintObject::MMToPixelsVertical(float MM) const { return InchesToPixelsVertical(MMToInches(MM)); }
+int TMWPrintObject::MMToPixelsHorizontal(float MM) const {
+  return InchesToPixelsHorizontal(MMToInches(MM));
+}
+int TMWPrintObject::MMToPixelsVertical(float MM) const {
+  return InchesToPixelsVertical(MMToInches(MM));
+}
 float TMWPrintObject::PixelsToMMHorizontal(int Pixels) const {
   return InchesToMM(PixelsToInchesHorizontal(Pixels));
 }
-float TMWPrintObject::PixelsToMMVertical(int Pixels) const { return InchesToMM(PixelsToInchesVertical(Pixels)); }
+float TMWPrintObject::PixelsToMMVertical(int Pixels) const {
+  return InchesToMM(PixelsToInchesVertical(Pixels));
+}
 
 void TMWPrintObject::GetPixelsPerInch(std::uint16_t &X, std::uint16_t &Y) const {
   X = static_cast<std::uint16_t>(PixelsPerInchHorizontal);
@@ -147,56 +166,77 @@ void TMWPrintObject::GetGutter(std::uint16_t &Top, std::uint16_t &Bottom, std::u
 float TMWPrintObject::ConvertH(float value) const {
   if (!Converting()) return value;
   switch (Measure) {
-    case mtMM: return MMToInches(value);
-    case mtPixels: return PixelsToInchesHorizontal(static_cast<int>(value));
-    default: return value;
+    case mtMM:
+      return MMToInches(value);
+    case mtPixels:
+      return PixelsToInchesHorizontal(static_cast<int>(value));
+    default:
+      return value;
   }
 }
 float TMWPrintObject::ConvertV(float value) const {
   if (!Converting()) return value;
   switch (Measure) {
-    case mtMM: return MMToInches(value);
-    case mtPixels: return PixelsToInchesVertical(static_cast<int>(value));
-    default: return value;
+    case mtMM:
+      return MMToInches(value);
+    case mtPixels:
+      return PixelsToInchesVertical(static_cast<int>(value));
+    default:
+      return value;
   }
 }
 
 float TMWPrintObject::InchesToUnitH(float inches) const {
   switch (Measure) {
-    case mtMM: return InchesToMM(inches);
-    case mtPixels: return static_cast<float>(InchesToPixelsHorizontal(inches));
-    default: return inches;
+    case mtMM:
+      return InchesToMM(inches);
+    case mtPixels:
+      return static_cast<float>(InchesToPixelsHorizontal(inches));
+    default:
+      return inches;
   }
 }
 float TMWPrintObject::InchesToUnitV(float inches) const {
   switch (Measure) {
-    case mtMM: return InchesToMM(inches);
-    case mtPixels: return static_cast<float>(InchesToPixelsVertical(inches));
-    default: return inches;
+    case mtMM:
+      return InchesToMM(inches);
+    case mtPixels:
+      return static_cast<float>(InchesToPixelsVertical(inches));
+    default:
+      return inches;
   }
 }
 
 float TMWPrintObject::PixelsToUnitH(int pixels) const {
   if (!Converting()) return PixelsToInchesHorizontal(pixels);
   switch (Measure) {
-    case mtMM: return PixelsToMMHorizontal(pixels);
-    case mtPixels: return static_cast<float>(pixels);
-    default: return PixelsToInchesHorizontal(pixels);
+    case mtMM:
+      return PixelsToMMHorizontal(pixels);
+    case mtPixels:
+      return static_cast<float>(pixels);
+    default:
+      return PixelsToInchesHorizontal(pixels);
   }
 }
 
 int TMWPrintObject::UnitToPixelsH(float value) const {
   switch (Measure) {
-    case mtMM: return MMToPixelsHorizontal(value);
-    case mtPixels: return static_cast<int>(value);
-    default: return InchesToPixelsHorizontal(value);
+    case mtMM:
+      return MMToPixelsHorizontal(value);
+    case mtPixels:
+      return static_cast<int>(value);
+    default:
+      return InchesToPixelsHorizontal(value);
   }
 }
 int TMWPrintObject::UnitToPixelsV(float value) const {
   switch (Measure) {
-    case mtMM: return MMToPixelsVertical(value);
-    case mtPixels: return static_cast<int>(value);
-    default: return InchesToPixelsVertical(value);
+    case mtMM:
+      return MMToPixelsVertical(value);
+    case mtPixels:
+      return static_cast<int>(value);
+    default:
+      return InchesToPixelsVertical(value);
   }
 }
 
@@ -219,7 +259,8 @@ void TMWPrintObject::CalculateMeasurements() {
   GutterTop = offset.y();
   QSize page;
   if (PreviewMode && !ImagePrinting)
-    page = CurrentPreview ? QSize(CurrentPreview->GetWidth(), CurrentPreview->GetHeight()) : QSize();
+    page =
+        CurrentPreview ? QSize(CurrentPreview->GetWidth(), CurrentPreview->GetHeight()) : QSize();
   else if (ImagePrinting)
     page = QSize(RightMargin, BottomMargin);
   else
@@ -292,13 +333,17 @@ void TMWPrintObject::SetMargins(float Top, float Bottom, float Left, float Right
   if (Top <= 0) Top = topEdge;
   if (Bottom <= 0) Bottom = bottomEdge;
   // The zoom enters twice here; the right-aligned writes divide by its square.
-  TopMargin = std::max(static_cast<int>(static_cast<float>(InchesToPixelsVertical(Top) * ScaleByValue)), GutterTop);
-  BottomMargin = std::min(static_cast<int>(static_cast<float>(InchesToPixelsVertical(Bottom) * ScaleByValue)),
-                          TotalPageHeightPixels - GutterBottom);
-  LeftMargin = std::max(static_cast<int>(static_cast<float>(InchesToPixelsHorizontal(Left) * ScaleByValue)),
-                        GutterLeft);
-  RightMargin = std::min(static_cast<int>(static_cast<float>(InchesToPixelsHorizontal(Right) * ScaleByValue)),
-                         TotalPageWidthPixels - GutterRight);
+  TopMargin = std::max(
+      static_cast<int>(static_cast<float>(InchesToPixelsVertical(Top) * ScaleByValue)), GutterTop);
+  BottomMargin =
+      std::min(static_cast<int>(static_cast<float>(InchesToPixelsVertical(Bottom) * ScaleByValue)),
+               TotalPageHeightPixels - GutterBottom);
+  LeftMargin =
+      std::max(static_cast<int>(static_cast<float>(InchesToPixelsHorizontal(Left) * ScaleByValue)),
+               GutterLeft);
+  RightMargin =
+      std::min(static_cast<int>(static_cast<float>(InchesToPixelsHorizontal(Right) * ScaleByValue)),
+               TotalPageWidthPixels - GutterRight);
 }
 
 void TMWPrintObject::SetDetailTopBottom(float Top, float Bottom) {
@@ -316,8 +361,12 @@ std::uint16_t TMWPrintObject::GetLineHeightPixels() const {
   if (!canvas) return 0;
   return static_cast<std::uint16_t>(canvas->TextHeight(QStringLiteral("A")) / ScaleByValue);
 }
-float TMWPrintObject::GetLineHeightInches() const { return PixelsToInchesVertical(GetLineHeightPixels()); }
-float TMWPrintObject::GetLineHeightMM() const { return PixelsToMMVertical(GetLineHeightPixels()); }
+float TMWPrintObject::GetLineHeightInches() const {
+  return PixelsToInchesVertical(GetLineHeightPixels());
+}
+float TMWPrintObject::GetLineHeightMM() const {
+  return PixelsToMMVertical(GetLineHeightPixels());
+}
 
 int TMWPrintObject::GetLinesPerPage() const {
   const int h = GetLineHeightPixels();
@@ -332,7 +381,9 @@ std::uint16_t TMWPrintObject::GetLinesLeft() const {
   if (LastYPosition > DetailBottom || h <= 0) return 0;
   return static_cast<std::uint16_t>(static_cast<float>((DetailBottom - LastYPosition) / h));
 }
-int TMWPrintObject::LinesToPixels(int Line) const { return Line < 1 ? 0 : GetLineHeightPixels() * (Line - 1); }
+int TMWPrintObject::LinesToPixels(int Line) const {
+  return Line < 1 ? 0 : GetLineHeightPixels() * (Line - 1);
+}
 
 int TMWPrintObject::GetColumnsPerLine() const {
   platform::Canvas *canvas = Canvas();
@@ -347,15 +398,17 @@ int TMWPrintObject::GetTextWidth(const QString &Text) const {
 float TMWPrintObject::GetTextWidthInches(const QString &Text) const {
   return PixelsToInchesHorizontal(GetTextWidth(Text));
 }
-float TMWPrintObject::GetTextWidthMM(const QString &Text) const { return PixelsToMMHorizontal(GetTextWidth(Text)); }
+float TMWPrintObject::GetTextWidthMM(const QString &Text) const {
+  return PixelsToMMHorizontal(GetTextWidth(Text));
+}
 
 // ---------------------------------------------------------------- columns
 
 void TMWPrintObject::CreateColumn(std::uint16_t Number, float XPosition, float Length) {
   if (!PrintingOK) return;
   if (Number < 1 || Number > 20) {
-    platform::ShowMessage(QStringLiteral("Column value must be between 1 and ") + QString::number(20) +
-                          QStringLiteral("."));
+    platform::ShowMessage(QStringLiteral("Column value must be between 1 and ") +
+                          QString::number(20) + QStringLiteral("."));
     return;
   }
   XPosition = ConvertH(XPosition);
@@ -389,7 +442,9 @@ void TMWPrintObject::SetTab(float Inches) {
   }
   CurrentTab = Inches;
 }
-float TMWPrintObject::GetTab() const { return InchesToUnitH(CurrentTab); }
+float TMWPrintObject::GetTab() const {
+  return InchesToUnitH(CurrentTab);
+}
 
 void TMWPrintObject::SetTabInches(float inches) {
   const MeasureType kept = Measure;
@@ -405,7 +460,9 @@ void TMWPrintObject::SetIndent(float Indent) {
   }
   CurrentIndent = Indent;
 }
-float TMWPrintObject::GetIndent() const { return InchesToUnitH(CurrentIndent); }
+float TMWPrintObject::GetIndent() const {
+  return InchesToUnitH(CurrentIndent);
+}
 
 // ----------------------------------------------------------- line position
 
@@ -415,7 +472,9 @@ void TMWPrintObject::SetYPosition(float YPosition) {
   if (Recording()) JobPages->StoreSetY(YPosition);
   LastYPosition = YPosition;
 }
-float TMWPrintObject::GetYPosition() const { return InchesToUnitV(LastYPosition); }
+float TMWPrintObject::GetYPosition() const {
+  return InchesToUnitV(LastYPosition);
+}
 
 void TMWPrintObject::SetTopOfPage() {
   if (!PrintingOK) return;
@@ -426,12 +485,14 @@ void TMWPrintObject::SetTopOfPage() {
 
 void TMWPrintObject::SaveCurrentY() {
   ++CurrentYRecord;
-  if (CurrentYRecord >= 1 && CurrentYRecord <= 10) CurrentYPosition[CurrentYRecord - 1] = LastYPosition;
+  if (CurrentYRecord >= 1 && CurrentYRecord <= 10)
+    CurrentYPosition[CurrentYRecord - 1] = LastYPosition;
   if (Recording()) JobPages->StoreGeneral(commSaveY);
 }
 
 void TMWPrintObject::RestoreCurrentY() {
-  if (CurrentYRecord >= 1 && CurrentYRecord <= 10) LastYPosition = CurrentYPosition[CurrentYRecord - 1];
+  if (CurrentYRecord >= 1 && CurrentYRecord <= 10)
+    LastYPosition = CurrentYPosition[CurrentYRecord - 1];
   if (Recording()) JobPages->StoreGeneral(commRestoreY);
   if (CurrentYRecord > 0) --CurrentYRecord;
 }
@@ -489,10 +550,18 @@ TFont TMWPrintObject::GetFont() const {
   platform::Canvas *canvas = Canvas();
   return canvas ? canvas->font() : TFont();
 }
-QString TMWPrintObject::GetFontName() const { return GetFont().Name(); }
-std::uint16_t TMWPrintObject::GetFontSize() const { return static_cast<std::uint16_t>(GetFont().Size()); }
-TFontStyles TMWPrintObject::GetFontStyle() const { return GetFont().Style(); }
-TColor TMWPrintObject::GetFontColor() const { return GetFont().Color(); }
+QString TMWPrintObject::GetFontName() const {
+  return GetFont().Name();
+}
+std::uint16_t TMWPrintObject::GetFontSize() const {
+  return static_cast<std::uint16_t>(GetFont().Size());
+}
+TFontStyles TMWPrintObject::GetFontStyle() const {
+  return GetFont().Style();
+}
+TColor TMWPrintObject::GetFontColor() const {
+  return GetFont().Color();
+}
 std::uint16_t TMWPrintObject::GetFontAngle() const {
   platform::Canvas *canvas = Canvas();
   return static_cast<std::uint16_t>(canvas ? canvas->font().Escapement() / 10 : 0);
@@ -528,8 +597,8 @@ void TMWPrintObject::SetHeaderDim(float XTop, float YTop, float XBottom, float Y
                                   std::uint16_t LineWidth, TColor Shading) {
   if (!PrintingOK) return;
   if (Recording())
-    JobPages->StoreHeaderDim(ConvertH(XTop), ConvertV(YTop), ConvertH(XBottom), ConvertV(YBottom), Boxed,
-                             LineWidth, Shading);
+    JobPages->StoreHeaderDim(ConvertH(XTop), ConvertV(YTop), ConvertH(XBottom), ConvertV(YBottom),
+                             Boxed, LineWidth, Shading);
   HeaderCoordinates = {XTop, YTop, XBottom, YBottom, Boxed, Shading, LineWidth};
 }
 
@@ -537,13 +606,14 @@ void TMWPrintObject::SetFooterDim(float XTop, float YTop, float XBottom, float Y
                                   std::uint16_t LineWidth, TColor Shading) {
   if (!PrintingOK) return;
   if (Recording())
-    JobPages->StoreFooterDim(ConvertH(XTop), ConvertV(YTop), ConvertH(XBottom), ConvertV(YBottom), Boxed,
-                             LineWidth, Shading);
+    JobPages->StoreFooterDim(ConvertH(XTop), ConvertV(YTop), ConvertH(XBottom), ConvertV(YBottom),
+                             Boxed, LineWidth, Shading);
   FooterCoordinates = {XTop, YTop, XBottom, YBottom, Boxed, Shading, LineWidth};
 }
 
 namespace {
-void SetLine(THeaderLine &line, float y, const QString &text, std::uint16_t alignment, const TFont &font) {
+void SetLine(THeaderLine &line, float y, const QString &text, std::uint16_t alignment,
+             const TFont &font) {
   line.Text = ToLineBytes(text);
   line.YPosition = y;
   line.Alignment = alignment;
@@ -552,31 +622,32 @@ void SetLine(THeaderLine &line, float y, const QString &text, std::uint16_t alig
 }
 }  // namespace
 
-void TMWPrintObject::SetHeaderInfo(int Line, float YPosition, const QString &Text, std::uint16_t Alignment,
-                                   const TFont &Font) {
+void TMWPrintObject::SetHeaderInfo(int Line, float YPosition, const QString &Text,
+                                   std::uint16_t Alignment, const TFont &Font) {
   // Lines are numbered 1 to 10; others are ignored.
   if (!PrintingOK || Line < 1 || Line > 10) return;
   if (Recording())
-    JobPages->StoreHeaderInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(), Font.Style(),
-                             Font.Color());
+    JobPages->StoreHeaderInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(),
+                             Font.Style(), Font.Color());
   SetLine(Header[Line - 1], YPosition, Text, Alignment, Font);
 }
 
-void TMWPrintObject::SetFooterInfo(int Line, float YPosition, const QString &Text, std::uint16_t Alignment,
-                                   const TFont &Font) {
+void TMWPrintObject::SetFooterInfo(int Line, float YPosition, const QString &Text,
+                                   std::uint16_t Alignment, const TFont &Font) {
   if (!PrintingOK || Line < 1 || Line > 10) return;
   if (Recording())
-    JobPages->StoreFooterInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(), Font.Style(),
-                             Font.Color());
+    JobPages->StoreFooterInf(Line, ConvertV(YPosition), Text, Alignment, Font.Name(), Font.Size(),
+                             Font.Style(), Font.Color());
   SetLine(Footer[Line - 1], YPosition, Text, Alignment, Font);
 }
 
-void TMWPrintObject::SetPageNumberInfo(float YPosition, const QString &Text, std::uint16_t Alignment,
-                                       bool IncludeTotal, const TFont &Font) {
+void TMWPrintObject::SetPageNumberInfo(float YPosition, const QString &Text,
+                                       std::uint16_t Alignment, bool IncludeTotal,
+                                       const TFont &Font) {
   if (!PrintingOK) return;
   if (Recording())
-    JobPages->StorePageNumber(ConvertV(YPosition), Text, Alignment, IncludeTotal, Font.Name(), Font.Size(),
-                              Font.Style(), Font.Color());
+    JobPages->StorePageNumber(ConvertV(YPosition), Text, Alignment, IncludeTotal, Font.Name(),
+                              Font.Size(), Font.Style(), Font.Color());
   // The given text is kept in the record only; pages show the fixed format.
   PageNumber.Text = ToLineBytes(QStringLiteral("第 %d 页"));
   PageNumber.YPosition = YPosition;
@@ -643,7 +714,8 @@ bool TMWPrintObject::Start() {
     // The printable area, in inches whatever the caller's unit.
     const MeasureType kept = Measure;
     Measure = mtInches;
-    SetMargins(PixelsToInchesVertical(GutterTop), TotalPageHeightInches - PixelsToInchesVertical(GutterBottom),
+    SetMargins(PixelsToInchesVertical(GutterTop),
+               TotalPageHeightInches - PixelsToInchesVertical(GutterBottom),
                PixelsToInchesHorizontal(GutterLeft),
                TotalPageWidthInches - PixelsToInchesHorizontal(GutterRight));
     Measure = kept;
@@ -675,7 +747,8 @@ void TMWPrintObject::ReadPrinterSpecs(bool SaveState) {
     // A code no entry has leaves the paper size as it was.
     const int paper = PaperSizeForDeviceCode(s.paperCode);
     if (paper >= 0) PaperDimension = static_cast<PaperSizes>(paper);
-    PageOrientation = s.orientationCode == platform::kOrientationLandscape ? poLandscape : poPortrait;
+    PageOrientation =
+        s.orientationCode == platform::kOrientationLandscape ? poLandscape : poPortrait;
   }
 }
 
@@ -690,8 +763,8 @@ void TMWPrintObject::WritePrinterSpecs(bool RestoreState) {
     s.orientationCode = OrigPaperOrient;
   } else {
     s.paperCode = PaperSizeData(PaperDimension).deviceCode;
-    s.orientationCode =
-        PageOrientation == poLandscape ? platform::kOrientationLandscape : platform::kOrientationPortrait;
+    s.orientationCode = PageOrientation == poLandscape ? platform::kOrientationLandscape
+                                                       : platform::kOrientationPortrait;
   }
   printer.ApplySettings(s);
 }
@@ -758,17 +831,32 @@ void TMWPrintObject::SetBrushStyle(TBrushStyle Style) {
   if (Recording()) JobPages->StoreBStyle(Style);
   if (platform::Canvas *c = Canvas()) c->brush().style = Style;
 }
-TColor TMWPrintObject::GetPenColor() const { return Canvas() ? Canvas()->pen().color : clBlack; }
-TPenStyle TMWPrintObject::GetPenStyle() const { return Canvas() ? Canvas()->pen().style : platform::psSolid; }
-TPenMode TMWPrintObject::GetPenMode() const { return Canvas() ? Canvas()->pen().mode : platform::pmCopy; }
-int TMWPrintObject::GetPenWidth() const { return Canvas() ? Canvas()->pen().width : 1; }
-std::uint16_t TMWPrintObject::GetLineWidth() const { return static_cast<std::uint16_t>(GetPenWidth()); }
-TColor TMWPrintObject::GetBrushColor() const { return Canvas() ? Canvas()->brush().color : clWhite; }
-TBrushStyle TMWPrintObject::GetBrushStyle() const { return Canvas() ? Canvas()->brush().style : platform::bsSolid; }
+TColor TMWPrintObject::GetPenColor() const {
+  return Canvas() ? Canvas()->pen().color : clBlack;
+}
+TPenStyle TMWPrintObject::GetPenStyle() const {
+  return Canvas() ? Canvas()->pen().style : platform::psSolid;
+}
+TPenMode TMWPrintObject::GetPenMode() const {
+  return Canvas() ? Canvas()->pen().mode : platform::pmCopy;
+}
+int TMWPrintObject::GetPenWidth() const {
+  return Canvas() ? Canvas()->pen().width : 1;
+}
+std::uint16_t TMWPrintObject::GetLineWidth() const {
+  return static_cast<std::uint16_t>(GetPenWidth());
+}
+TColor TMWPrintObject::GetBrushColor() const {
+  return Canvas() ? Canvas()->brush().color : clWhite;
+}
+TBrushStyle TMWPrintObject::GetBrushStyle() const {
+  return Canvas() ? Canvas()->brush().style : platform::bsSolid;
+}
 
 // ---------------------------------------------------------------- drawing
 
-void TMWPrintObject::DrawLine(float TopX, float TopY, float BottomX, float BottomY, std::uint16_t LineWidth) {
+void TMWPrintObject::DrawLine(float TopX, float TopY, float BottomX, float BottomY,
+                              std::uint16_t LineWidth) {
   if (!PrintingOK) return;
   TopX = ConvertH(TopX);
   TopY = ConvertV(TopY);
@@ -779,19 +867,23 @@ void TMWPrintObject::DrawLine(float TopX, float TopY, float BottomX, float Botto
   if (!canvas) return;
   const int keptWidth = canvas->pen().width;
   canvas->pen().width = PenWidthFor(LineWidth);
-  canvas->MoveTo(InchesToPixelsHorizontal(TopX) - GutterLeft, InchesToPixelsVertical(TopY) - GutterTop);
-  canvas->LineTo(InchesToPixelsHorizontal(BottomX) - GutterLeft, InchesToPixelsVertical(BottomY) - GutterTop);
+  canvas->MoveTo(InchesToPixelsHorizontal(TopX) - GutterLeft,
+                 InchesToPixelsVertical(TopY) - GutterTop);
+  canvas->LineTo(InchesToPixelsHorizontal(BottomX) - GutterLeft,
+                 InchesToPixelsVertical(BottomY) - GutterTop);
   canvas->pen().width = keptWidth;
 }
 
-void TMWPrintObject::DrawTheBox(float TopX, float TopY, float BottomX, float BottomY, std::uint16_t LineWidth) {
+void TMWPrintObject::DrawTheBox(float TopX, float TopY, float BottomX, float BottomY,
+                                std::uint16_t LineWidth) {
   DrawLine(TopX, TopY, BottomX, TopY, LineWidth);
   DrawLine(BottomX, TopY, BottomX, BottomY, LineWidth);
   DrawLine(BottomX, BottomY, TopX, BottomY, LineWidth);
   DrawLine(TopX, BottomY, TopX, TopY, LineWidth);
 }
 
-void TMWPrintObject::DrawBox(float XTop, float YTop, float XBottom, float YBottom, std::uint16_t LineWidth) {
+void TMWPrintObject::DrawBox(float XTop, float YTop, float XBottom, float YBottom,
+                             std::uint16_t LineWidth) {
   if (!PrintingOK) return;
   const TColor kept = GetBrushColor();
   SetBrushColor(GetPenColor());
@@ -799,8 +891,8 @@ void TMWPrintObject::DrawBox(float XTop, float YTop, float XBottom, float YBotto
   SetBrushColor(kept);
 }
 
-void TMWPrintObject::DrawBoxShade(float XTop, float YTop, float XBottom, float YBottom, std::uint16_t LineWidth,
-                                  TColor Shading) {
+void TMWPrintObject::DrawBoxShade(float XTop, float YTop, float XBottom, float YBottom,
+                                  std::uint16_t LineWidth, TColor Shading) {
   if (!PrintingOK) return;
   const TColor kept = GetBrushColor();
   SetBrushColor(Shading);
@@ -821,10 +913,11 @@ void TMWPrintObject::FillRect(float X1, float Y1, float X2, float Y2) {
   if (Recording()) JobPages->StoreFillRect(X1, Y1, X2, Y2);
   if (!canvas) return;
   // Recorded pixels are screen pixels; other canvases scale them.
-  const float f = static_cast<float>(double(std::max(PixelsPerInchVertical, PixelsPerInchHorizontal)) /
-                                     ScreenPixelsPerInch());
+  const float f = static_cast<float>(
+      double(std::max(PixelsPerInchVertical, PixelsPerInchHorizontal)) / ScreenPixelsPerInch());
   auto px = [&](float v, int gutter) { return static_cast<int>(v * f * ScaleByValue) - gutter; };
-  const int x1 = px(X1, GutterLeft), y1 = px(Y1, GutterTop), x2 = px(X2, GutterLeft), y2 = px(Y2, GutterTop);
+  const int x1 = px(X1, GutterLeft), y1 = px(Y1, GutterTop), x2 = px(X2, GutterLeft),
+            y2 = px(Y2, GutterTop);
   canvas->FillRect(QRect(x1, y1, x2 - x1, y2 - y1));
 }
 
@@ -930,4 +1023,23 @@ void TMWPrintObject::Abort() {
   DryRun = false;
   WritePrinterSpecs(true);
   if (PrintDone) PrintDone(this);
+}
+
+// ---------------------------------------------------------------- progress
+
+void TMWPrintObject::IncBar(int x) {
+  if (PrintingOK && UseProgress && ProgressBar) ProgressBar->IncBar(x);
+}
+
+void TMWPrintObject::UpdateBar(int x) {
+  if (PrintingOK && !ImagePrinting && UseProgress && ProgressBar) ProgressBar->UpdateBar(x);
+}
+
+void TMWPrintObject::SetProgressMax(int Max) {
+  ProgressMax = static_cast<std::uint16_t>(Max);
+  if (BarShowing && ProgressBar) ProgressBar->PrintBar->setMaximum(Max);
+}
+
+void TMWPrintObject::SetProgressText(const QString &s) {
+  if (BarShowing && ProgressBar) ProgressBar->SetDisplayText(s);
 }

@@ -28,12 +28,46 @@ enum MeasureType : std::uint8_t { mtInches, mtMM, mtPixels };
 enum Percentages : std::uint8_t { P2_Sixty, P3_Seventy, P4_Eighty, P5_Ninety, P6_Full };
 
 enum PaperSizes : std::uint8_t {
-  PAPER_LETTER, PAPER_LETTERSMALL, PAPER_TABLOID, PAPER_LEDGER, PAPER_LEGAL, PAPER_STATEMENT,
-  PAPER_EXECUTIVE, PAPER_A3, PAPER_A4, TBA1, PAPER_A5, PAPER_B4, PAPER_B5, PAPER_FOLIO,
-  PAPER_QUARTO, PAPER_10X14, PAPER_11X17, PAPER_NOTE, PAPER_ENV_9, PAPER_ENV_10, PAPER_ENV_11,
-  PAPER_ENV_12, PAPER_ENV_14, TBA2, TBA3, TBA4, PAPER_ENV_DL, PAPER_ENV_C3, PAPER_ENV_C4,
-  PAPER_ENV_C5, PAPER_ENV_C6, PAPER_ENV_C65, PAPER_ENV_B4, PAPER_ENV_B5, PAPER_ENV_B6,
-  PAPER_ENV_ITALY, PAPER_ENV_MONARCH, PAPER_ENV_PERSONAL, HTKRWPL_PER, HTKRWPL_PER_A4
+  PAPER_LETTER,
+  PAPER_LETTERSMALL,
+  PAPER_TABLOID,
+  PAPER_LEDGER,
+  PAPER_LEGAL,
+  PAPER_STATEMENT,
+  PAPER_EXECUTIVE,
+  PAPER_A3,
+  PAPER_A4,
+  TBA1,
+  PAPER_A5,
+  PAPER_B4,
+  PAPER_B5,
+  PAPER_FOLIO,
+  PAPER_QUARTO,
+  PAPER_10X14,
+  PAPER_11X17,
+  PAPER_NOTE,
+  PAPER_ENV_9,
+  PAPER_ENV_10,
+  PAPER_ENV_11,
+  PAPER_ENV_12,
+  PAPER_ENV_14,
+  TBA2,
+  TBA3,
+  TBA4,
+  PAPER_ENV_DL,
+  PAPER_ENV_C3,
+  PAPER_ENV_C4,
+  PAPER_ENV_C5,
+  PAPER_ENV_C6,
+  PAPER_ENV_C65,
+  PAPER_ENV_B4,
+  PAPER_ENV_B5,
+  PAPER_ENV_B6,
+  PAPER_ENV_ITALY,
+  PAPER_ENV_MONARCH,
+  PAPER_ENV_PERSONAL,
+  HTKRWPL_PER,
+  HTKRWPL_PER_A4
 };
 constexpr int kPaperSizeCount = 40;
 
@@ -106,6 +140,7 @@ class TMWPrintObject : public QObject {
   bool PrintPageNumbers() const { return PageNumbering; }
   void SetPrintPageNumbers(bool v) { PageNumbering = v; }
   std::uint16_t ProgressBarMax() const { return ProgressMax; }
+  void SetProgressBarMax(std::uint16_t v) { ProgressMax = v; }
   std::uint16_t ProgressBarInc() const { return ProgressInc; }
   void SetProgressBarInc(std::uint16_t v) { ProgressInc = v; }
   bool Transparent() const { return PrintTransparent; }
@@ -126,8 +161,8 @@ class TMWPrintObject : public QObject {
   bool AutoPageFeed() const { return PageFeeding; }
   void SetAutoPageFeed(bool v) { PageFeeding = v; }
 
-  TNotifyEvent OnNewPage, AfterNewPage, OnCancel, BeforePrint, AfterPrint, OnLastPage,
-      OnFirstPage, PrintDone;
+  TNotifyEvent OnNewPage, AfterNewPage, OnCancel, BeforePrint, AfterPrint, OnLastPage, OnFirstPage,
+      PrintDone;
 
   bool PrintingStatus() const { return PrintingOK; }
   platform::Canvas *PrinterCanvas() const { return ImageCanvas; }
@@ -149,7 +184,8 @@ class TMWPrintObject : public QObject {
   void GetPixelsPerInch(std::uint16_t &X, std::uint16_t &Y) const;
   void GetPixelsPerMM(std::uint16_t &X, std::uint16_t &Y) const;
   void GetPixelsPerPage(std::uint16_t &X, std::uint16_t &Y) const;
-  void GetGutter(std::uint16_t &Top, std::uint16_t &Bottom, std::uint16_t &Left, std::uint16_t &Right) const;
+  void GetGutter(std::uint16_t &Top, std::uint16_t &Bottom, std::uint16_t &Left,
+                 std::uint16_t &Right) const;
   void CalculateMeasurements();
   void SetScale(float ScaleFactor);
   float GetScale() const { return ScaleByValue; }
@@ -234,12 +270,14 @@ class TMWPrintObject : public QObject {
   void WriteLineColumnCenter(std::uint16_t ColumnNumber, float Y, const QString &Text);
   void WriteLineColumnRight(std::uint16_t ColumnNumber, float Y, const QString &Text);
   void WriteLineColumnDecimal(std::uint16_t ColumnNumber, float X, float Y, const QString &Text);
-  void WriteLineColumnAlign(std::uint16_t ColumnNumber, float Y, const QString &Text, std::uint16_t Align);
+  void WriteLineColumnAlign(std::uint16_t ColumnNumber, float Y, const QString &Text,
+                            std::uint16_t Align);
   void WriteLineWrap(float XL, float XR, float Y, const QString &Text, bool KeepY, bool SamePage);
-  void WriteLineColumnWrap(std::uint16_t ColumnNumber, float Y, const QString &Text, bool KeepY, bool SamePage);
+  void WriteLineColumnWrap(std::uint16_t ColumnNumber, float Y, const QString &Text, bool KeepY,
+                           bool SamePage);
   void WriteLineColumnArray(const std::vector<QVariant> &Columns, float Y,
-                            const std::vector<QVariant> &Alignments, const std::vector<QVariant> &Texts,
-                            bool KeepY, bool SamePage);
+                            const std::vector<QVariant> &Alignments,
+                            const std::vector<QVariant> &Texts, bool KeepY, bool SamePage);
   void WrapText(const QString &Text, QStringList &theText, float X, float Y);
   void NextLine();
   void NewLines(std::uint16_t Number);
@@ -276,6 +314,13 @@ class TMWPrintObject : public QObject {
   void PageFeed();
   void OnCancelPrint();
   void Abort();
+
+  // ---------------------------------------------------------------- progress
+  void IncBar(int x);
+  void Increment() { IncBar(ProgressInc); }
+  void UpdateBar(int x);
+  void SetProgressMax(int Max);
+  void SetProgressText(const QString &s);
 
  protected:
   virtual void DoNewPage();

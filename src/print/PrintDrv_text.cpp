@@ -4,14 +4,16 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "platform/MessageBoxes.h"
 #include "platform/Canvas.h"
+#include "platform/MessageBoxes.h"
 #include "print/PrintDrv.h"
 
 namespace {
 // Right-aligned x positions are 16-bit; a text wider than the space to its
 // right edge starts at the page edge instead of wrapping round.
-int RightAlignedX(int rightEdge, int textWidth) { return std::max(0, rightEdge - (textWidth + 4)); }
+int RightAlignedX(int rightEdge, int textWidth) {
+  return std::max(0, rightEdge - (textWidth + 4));
+}
 
 QString Prefix(const QString &text) {
   const int dot = text.indexOf(QLatin1Char('.'));
@@ -43,10 +45,12 @@ void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
 
   int y = 0;
   if (Y > -0.01f) {
-    y = std::min(std::max(InchesToPixelsVertical(Y), GutterTop), TotalPageHeightPixels - GutterBottom);
+    y = std::min(std::max(InchesToPixelsVertical(Y), GutterTop),
+                 TotalPageHeightPixels - GutterBottom);
     LastYPosition = Y;
   } else if (Y == -1) {
-    if (Recording() && AutoPaging && LastYPosition + GetLineHeightInches() > DetailBottom / ScaleByValue)
+    if (Recording() && AutoPaging &&
+        LastYPosition + GetLineHeightInches() > DetailBottom / ScaleByValue)
       NewPage();
     LastYPosition = LastYPosition + GetLineHeightInches();
     y = InchesToPixelsVertical(LastYPosition);
@@ -76,7 +80,8 @@ void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
     canvas->font() = rotateFont;
     CalculateMeasurements();
   } else {
-    LastXPosition = PixelsToInchesHorizontal(GetTextWidth(Text) + static_cast<int>(x / ScaleByValue));
+    LastXPosition =
+        PixelsToInchesHorizontal(GetTextWidth(Text) + static_cast<int>(x / ScaleByValue));
   }
 
   if (Recording())
@@ -93,18 +98,29 @@ void TMWPrintObject::WriteLine(float X, float Y, const QString &Text) {
 
 void TMWPrintObject::WriteLineAlign(float Y, const QString &Text, std::uint16_t Align) {
   switch (Align) {
-    case 0: WriteLine(PixelsToUnitH(LeftMargin), Y, Text); break;
-    case 1: WriteLineCenter(Y, Text); break;
-    case 2: WriteLineRight(Y, Text); break;
+    case 0:
+      WriteLine(PixelsToUnitH(LeftMargin), Y, Text);
+      break;
+    case 1:
+      WriteLineCenter(Y, Text);
+      break;
+    case 2:
+      WriteLineRight(Y, Text);
+      break;
     case 3: {
-      const float w = Converting() && Measure == mtMM       ? GetTextWidthMM(Suffix(Text) + QLatin1Char('W'))
-                      : Converting() && Measure == mtPixels ? float(GetTextWidth(Suffix(Text) + QLatin1Char('W')))
-                                                            : GetTextWidthInches(Suffix(Text) + QLatin1Char('W'));
+      const float w = Converting() && Measure == mtMM
+                          ? GetTextWidthMM(Suffix(Text) + QLatin1Char('W'))
+                      : Converting() && Measure == mtPixels
+                          ? float(GetTextWidth(Suffix(Text) + QLatin1Char('W')))
+                          : GetTextWidthInches(Suffix(Text) + QLatin1Char('W'));
       WriteLineDecimal(PixelsToUnitH(RightMargin) - w, Y, Text);
       break;
     }
-    case 4: WriteLine(PixelsToUnitH(LeftMargin) + GetIndent(), Y, Text); break;
-    default: break;
+    case 4:
+      WriteLine(PixelsToUnitH(LeftMargin) + GetIndent(), Y, Text);
+      break;
+    default:
+      break;
   }
 }
 
@@ -170,19 +186,22 @@ void TMWPrintObject::WriteLineColumn(std::uint16_t ColumnNumber, float Y, const 
   WriteLine(GetColumnLeft(ColumnNumber) + 0.02f, Y, Text);
 }
 
-void TMWPrintObject::WriteLineColumnCenter(std::uint16_t ColumnNumber, float Y, const QString &Text) {
+void TMWPrintObject::WriteLineColumnCenter(std::uint16_t ColumnNumber, float Y,
+                                           const QString &Text) {
   if (!PrintingOK || !Canvas()) return;
   const int cw = Canvas()->TextWidth(Text);
   int x;
   if (!Converting()) {
-    const TColumnEntry c = ColumnNumber >= 1 && ColumnNumber <= 20 ? ColumnInformation[ColumnNumber - 1]
-                                                                   : TColumnEntry{};
+    const TColumnEntry c = ColumnNumber >= 1 && ColumnNumber <= 20
+                               ? ColumnInformation[ColumnNumber - 1]
+                               : TColumnEntry{};
     x = InchesToPixelsHorizontal(c.Length) / 2 + InchesToPixelsHorizontal(c.Position) - cw / 2;
   } else if (Measure == mtMM) {
     x = (MMToPixelsHorizontal(GetColumnWidth(ColumnNumber)) - cw) / 2 +
         MMToPixelsHorizontal(GetColumnLeft(ColumnNumber));
   } else if (Measure == mtPixels) {
-    x = static_cast<int>((GetColumnWidth(ColumnNumber) - cw) / 2) + static_cast<int>(GetColumnLeft(ColumnNumber));
+    x = static_cast<int>((GetColumnWidth(ColumnNumber) - cw) / 2) +
+        static_cast<int>(GetColumnLeft(ColumnNumber));
   } else {
     x = (InchesToPixelsHorizontal(GetColumnWidth(ColumnNumber)) - cw) / 2 +
         InchesToPixelsHorizontal(GetColumnLeft(ColumnNumber));
@@ -193,7 +212,8 @@ void TMWPrintObject::WriteLineColumnCenter(std::uint16_t ColumnNumber, float Y, 
   SetTabInches(tab);
 }
 
-void TMWPrintObject::WriteLineColumnRight(std::uint16_t ColumnNumber, float Y, const QString &Text) {
+void TMWPrintObject::WriteLineColumnRight(std::uint16_t ColumnNumber, float Y,
+                                          const QString &Text) {
   if (!PrintingOK) return;
   const float tab = CurrentTab;
   SetTabInches(0);
@@ -218,7 +238,8 @@ void TMWPrintObject::WriteLineColumnRight(std::uint16_t ColumnNumber, float Y, c
   SetTabInches(tab);
 }
 
-void TMWPrintObject::WriteLineColumnDecimal(std::uint16_t ColumnNumber, float X, float Y, const QString &Text) {
+void TMWPrintObject::WriteLineColumnDecimal(std::uint16_t ColumnNumber, float X, float Y,
+                                            const QString &Text) {
   const QString prefix = Prefix(Text);
   float w = GetTextWidthInches(prefix);
   if (Converting() && Measure == mtMM) w = GetTextWidthMM(prefix);
@@ -229,16 +250,22 @@ void TMWPrintObject::WriteLineColumnDecimal(std::uint16_t ColumnNumber, float X,
 void TMWPrintObject::WriteLineColumnAlign(std::uint16_t ColumnNumber, float Y, const QString &Text,
                                           std::uint16_t Align) {
   switch (Align) {
-    case 0: WriteLineColumn(ColumnNumber, Y, Text); break;
-    case 1: WriteLineColumnCenter(ColumnNumber, Y, Text); break;
-    case 2: WriteLineColumnRight(ColumnNumber, Y, Text); break;
+    case 0:
+      WriteLineColumn(ColumnNumber, Y, Text);
+      break;
+    case 1:
+      WriteLineColumnCenter(ColumnNumber, Y, Text);
+      break;
+    case 2:
+      WriteLineColumnRight(ColumnNumber, Y, Text);
+      break;
     case 3: {
       const QString s = Suffix(Text) + QLatin1Char('W');
       float w = GetTextWidthInches(s);
       if (Converting() && Measure == mtMM) w = GetTextWidthMM(s);
       if (Converting() && Measure == mtPixels) w = static_cast<float>(GetTextWidth(s));
-      WriteLineColumnDecimal(ColumnNumber, GetColumnRight(ColumnNumber) - w - GetColumnLeft(ColumnNumber), Y,
-                             Text);
+      WriteLineColumnDecimal(
+          ColumnNumber, GetColumnRight(ColumnNumber) - w - GetColumnLeft(ColumnNumber), Y, Text);
       break;
     }
     case 4: {
@@ -248,7 +275,8 @@ void TMWPrintObject::WriteLineColumnAlign(std::uint16_t ColumnNumber, float Y, c
       SetTabInches(tab);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -258,9 +286,12 @@ void TMWPrintObject::WrapText(const QString &Text, QStringList &theText, float X
   // The bounds are converted in every mode.
   auto toInches = [this](float v) {
     switch (Measure) {
-      case mtMM: return MMToInches(v);
-      case mtPixels: return PixelsToInchesHorizontal(static_cast<int>(v));
-      default: return v;
+      case mtMM:
+        return MMToInches(v);
+      case mtPixels:
+        return PixelsToInchesHorizontal(static_cast<int>(v));
+      default:
+        return v;
     }
   };
   X = toInches(X);
@@ -297,7 +328,8 @@ void TMWPrintObject::WrapText(const QString &Text, QStringList &theText, float X
     theText.append(s.mid(start - 1));
 }
 
-void TMWPrintObject::WriteLineWrap(float XL, float XR, float Y, const QString &Text, bool KeepY, bool SamePage) {
+void TMWPrintObject::WriteLineWrap(float XL, float XR, float Y, const QString &Text, bool KeepY,
+                                   bool SamePage) {
   if (!PrintingOK) return;
   QStringList lines;
   WrapText(Text, lines, XL, XR);
@@ -319,15 +351,17 @@ void TMWPrintObject::WriteLineWrap(float XL, float XR, float Y, const QString &T
   if (KeepY) RestoreCurrentY();
 }
 
-void TMWPrintObject::WriteLineColumnWrap(std::uint16_t ColumnNumber, float Y, const QString &Text, bool KeepY,
-                                         bool SamePage) {
+void TMWPrintObject::WriteLineColumnWrap(std::uint16_t ColumnNumber, float Y, const QString &Text,
+                                         bool KeepY, bool SamePage) {
   if (!PrintingOK) return;
-  WriteLineWrap(GetColumnLeft(ColumnNumber), GetColumnRight(ColumnNumber), Y, Text, KeepY, SamePage);
+  WriteLineWrap(GetColumnLeft(ColumnNumber), GetColumnRight(ColumnNumber), Y, Text, KeepY,
+                SamePage);
 }
 
 void TMWPrintObject::WriteLineColumnArray(const std::vector<QVariant> &Columns, float Y,
                                           const std::vector<QVariant> &Alignments,
-                                          const std::vector<QVariant> &Texts, bool KeepY, bool SamePage) {
+                                          const std::vector<QVariant> &Texts, bool KeepY,
+                                          bool SamePage) {
   if (Columns.size() != Alignments.size() || Columns.size() != Texts.size()) {
     platform::ShowMessage(QStringLiteral("错误."));
     return;
@@ -353,10 +387,17 @@ void TMWPrintObject::WriteLineColumnArray(const std::vector<QVariant> &Columns, 
       if (lists[k].size() <= i) continue;
       const auto column = static_cast<std::uint16_t>(Columns[k].toInt());
       switch (Alignments[k].toInt()) {
-        case 0: WriteLineColumn(column, -2, lists[k][i]); break;
-        case 1: WriteLineColumnCenter(column, -2, lists[k][i]); break;
-        case 2: WriteLineColumnRight(column, -2, lists[k][i]); break;
-        default: break;
+        case 0:
+          WriteLineColumn(column, -2, lists[k][i]);
+          break;
+        case 1:
+          WriteLineColumnCenter(column, -2, lists[k][i]);
+          break;
+        case 2:
+          WriteLineColumnRight(column, -2, lists[k][i]);
+          break;
+        default:
+          break;
       }
     }
     NextLine();
@@ -375,7 +416,8 @@ void TMWPrintObject::WriteLineColumnArray(const std::vector<QVariant> &Columns, 
 void TMWPrintObject::NextLine() {
   if (!PrintingOK) return;
   LastYPosition = LastYPosition + GetLineHeightInches();
-  if (Recording() && AutoPaging && LastYPosition + GetLineHeightInches() > DetailBottom / ScaleByValue)
+  if (Recording() && AutoPaging &&
+      LastYPosition + GetLineHeightInches() > DetailBottom / ScaleByValue)
     NewPage();
   else if (Recording())
     JobPages->StoreGeneral(commNewLine);
@@ -392,7 +434,8 @@ void TMWPrintObject::NewLines(std::uint16_t Number) {
 
 // ------------------------------------------- header, footer, page number
 
-void TMWPrintObject::WriteHeaderLines(std::array<THeaderLine, 10> &lines, const THeaderCoordinates &box) {
+void TMWPrintObject::WriteHeaderLines(std::array<THeaderLine, 10> &lines,
+                                      const THeaderCoordinates &box) {
   platform::Canvas *canvas = Canvas();
   if (!canvas) return;
   for (THeaderLine &line : lines) {
@@ -402,15 +445,21 @@ void TMWPrintObject::WriteHeaderLines(std::array<THeaderLine, 10> &lines, const 
     const int cw = canvas->TextWidth(text);
     float x;
     switch (line.Alignment) {
-      case 0: x = box.XTop; break;
+      case 0:
+        x = box.XTop;
+        break;
       case 1:
         if (Converting() && Measure == mtPixels)
-          x = static_cast<float>(static_cast<int>(box.XTop + (box.XBottom - box.XTop) / 2)) - cw / 2.0f;
+          x = static_cast<float>(static_cast<int>(box.XTop + (box.XBottom - box.XTop) / 2)) -
+              cw / 2.0f;
         else
           x = box.XTop + (box.XBottom - box.XTop) / 2 - PixelsToUnitH(cw / 2);
         break;
-      case 2: x = box.XBottom - PixelsToUnitH(cw); break;
-      default: continue;
+      case 2:
+        x = box.XBottom - PixelsToUnitH(cw);
+        break;
+      default:
+        continue;
     }
     WriteLine(x, line.YPosition, text);
   }

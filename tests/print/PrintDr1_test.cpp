@@ -1,11 +1,16 @@
+#include "print/PrintDr1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPainter>
-#include <gtest/gtest.h>
+#include <QTimer>
 
 #include "PrintTestSupport.h"
 #include "platform/Canvas.h"
-#include "print/PrintDr1.h"
 
 TEST(PageStore, PagesAndCommands) {
   TMWPages pages;
@@ -44,8 +49,10 @@ TEST(PageStore, RecordsKeepTheirFieldsAsGiven) {
   pages.NewPage();
   pages.StoreMargins(0.5f, 10.5f, 0.25f, 8.0f);
   pages.StoreText(-1, 3.25f, QStringLiteral("价格"), 0x00FF00);
-  pages.StoreHeaderInf(3, 0.4f, QStringLiteral("Head"), 2, QStringLiteral("Arial"), 12, fsBold, 0x0000FF);
-  pages.StorePageNumber(10.5f, QStringLiteral("Page"), 1, true, QStringLiteral("宋体"), 9, fsItalic, clBlack);
+  pages.StoreHeaderInf(3, 0.4f, QStringLiteral("Head"), 2, QStringLiteral("Arial"), 12, fsBold,
+                       0x0000FF);
+  pages.StorePageNumber(10.5f, QStringLiteral("Page"), 1, true, QStringLiteral("宋体"), 9, fsItalic,
+                        clBlack);
   pages.StoreColRight(4, 2.0f, QStringLiteral("9.99"));
   pages.StorePolygon(std::vector<float>(120, 1.0f));
   pages.StoreFillRect(96, 96, 192, 192);
@@ -53,10 +60,10 @@ TEST(PageStore, RecordsKeepTheirFieldsAsGiven) {
   TMWPageList &p = *pages.Get(1);
   ASSERT_EQ(p.Count(), 7);
   auto *m = static_cast<TMWMargins *>(p.Get(1));
-  EXPECT_EQ(m->X1(), 0.5f);  // top
+  EXPECT_EQ(m->X1(), 0.5f);   // top
   EXPECT_EQ(m->Y1(), 10.5f);  // bottom
   EXPECT_EQ(m->X2(), 0.25f);  // left
-  EXPECT_EQ(m->Y2(), 8.0f);  // right
+  EXPECT_EQ(m->Y2(), 8.0f);   // right
   auto *t = static_cast<TMWText *>(p.Get(2));
   EXPECT_EQ(t->X(), -1.0f) << "special x values are kept";
   EXPECT_EQ(t->Y(), 3.25f);
@@ -93,7 +100,7 @@ TEST(PageStore, GraphicIsAPrivateCopyWithCrossedSizeNames) {
   TMWPages pages;
   pages.NewPage();
   pages.StoreGraphic(1, 2, 3.5f, 1.5f, source);  // 3.5 in wide, 1.5 in high
-  source.canvas().brush().color = clBlack;      // the scratch picture is reused
+  source.canvas().brush().color = clBlack;       // the scratch picture is reused
   source.canvas().FillRect(QRect(0, 0, 20, 10));
   source.canvas().End();
   ASSERT_EQ(source.Image().pixel(5, 5), qRgb(0, 0, 0));
@@ -135,8 +142,10 @@ TEST(PreviewSurface, PageSizeFollowsPaperAndOrientation) {
     PaperWidthInches = PaperSizeData(r.paper).width;
     PaperHeightInches = PaperSizeData(r.paper).height;
     form.SetOrient(r.orient);
-    EXPECT_EQ(form.GetWidth(), r.width) << "paper " << int(r.paper) << " orientation " << int(r.orient);
-    EXPECT_EQ(form.GetHeight(), r.height) << "paper " << int(r.paper) << " orientation " << int(r.orient);
+    EXPECT_EQ(form.GetWidth(), r.width)
+        << "paper " << int(r.paper) << " orientation " << int(r.orient);
+    EXPECT_EQ(form.GetHeight(), r.height)
+        << "paper " << int(r.paper) << " orientation " << int(r.orient);
   }
 }
 
@@ -165,4 +174,44 @@ TEST(PreviewSurface, ClosingReleasesThePageImage) {
   EXPECT_EQ(CurrentPreview, nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(watch.isNull()) << "the window destroys itself when closed";
+}
+
+class PrintOptions : public PrintTest {};
+
+TEST_F(PrintOptions, DialogChoosesThePagesAndReadsThePrinterPaper) {
+  ASSERT_TRUE(po_->Start());
+  for (int i = 0; i < 4; ++i) po_->PageFeed();
+  ASSERT_EQ(TotalPages, 5);
+  JobPages->FirstPage = 1;
+  JobPages->LastPage = 5;
+
+  // The printer's settings after the dialog: A4, landscape.
+  platform::DeviceSettings a4;
+  a4.paperCode = 9;
+  a4.orientationCode = platform::kOrientationLandscape;
+
+  struct Case {
+    bool accept;
+    bool result;
+    PaperSizes paper;
+    TPrinterOrientation orientation;
+  } cases[] = {{false, false, PAPER_LETTER, poPortrait}, {true, true, PAPER_A4, poLandscape}};
+  for (const Case &c : cases) {
+    JobPages->FirstPage = 2;
+    JobPages->LastPage = 3;
+    platform::Printer().ApplySettings(a4);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen = true;
+      c.accept ? dialog->accept() : dialog->reject();
+    });
+    EXPECT_EQ(JobPages->SetPrintOptions(), c.result);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(JobPages->FirstPage, c.accept ? 1 : 2) << "all pages when the range is left alone";
+    EXPECT_EQ(JobPages->LastPage, c.accept ? 5 : 3);
+    EXPECT_EQ(po_->PaperSize(), c.paper);
+    EXPECT_EQ(po_->Orientation(), c.orientation);
+  }
 }

@@ -1,10 +1,13 @@
-#include <QProgressBar>
-#include <QPushButton>
-#include <QLabel>
+#include "print/PrintDr2.h"
+
 #include <gtest/gtest.h>
 
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
 #include "PrintTestSupport.h"
-#include "print/PrintDr2.h"
 
 TEST(ProgressWindow, LayoutAndCaptions) {
   TPrintBarForm form;
@@ -65,4 +68,32 @@ TEST_F(ProgressCancel, ConfirmedCancelStopsRecordingAndFiresOnCancel) {
     EXPECT_EQ(JobPages->Get(1)->Count() > before, c.stillActive);
     po_->Abort();
   }
+}
+
+TEST_F(ProgressCancel, StartShowsTheWindowAsTheObjectIsSetUp) {
+  po_->SetShowProgress(true);
+  po_->SetProgressFormColor(0x0000FF);
+  po_->SetProgressTextColor(0xFF0000);
+  po_->SetProgressBarMax(200);
+  ASSERT_TRUE(po_->Start());
+  TPrintBarForm *form = po_->ProgressBar;
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(po_->BarShowing);
+  EXPECT_TRUE(form->CancelBtn->isHidden()) << "ShowCancelBtn is off by default";
+  EXPECT_EQ(form->PrintPanel->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(form->PrintCaption->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(form->PrintBar->maximum(), 200);
+  EXPECT_EQ(form->PrintBar->value(), 0);
+  po_->SetProgressBarInc(150);
+  po_->Increment();
+  po_->Increment();
+  EXPECT_EQ(form->PrintBar->value(), 200);
+  po_->UpdateBar(20);
+  po_->SetProgressText(QStringLiteral("第二步"));
+  EXPECT_EQ(form->PrintBar->value(), 20);
+  EXPECT_EQ(form->PrintCaption->text(), QStringLiteral("第二步"));
+  po_->Abort();
+  EXPECT_EQ(po_->ProgressBar, nullptr);
+  EXPECT_FALSE(po_->BarShowing);
 }

@@ -1,8 +1,9 @@
+#include "print/PrintDrv.h"
+
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
 #include "platform/Canvas.h"
-#include "print/PrintDrv.h"
 
 TEST(PrintObjectDefaults, PropertiesAsPublished) {
   TMWPrintObject po;
@@ -72,8 +73,8 @@ TEST(PrintObjectUnits, ConversionsAsWritten) {
       h = po.PixelsToMMHorizontal(int(r.in));
       v = po.PixelsToMMVertical(int(r.in));
     }
-    EXPECT_EQ(h, r.expected) << op << "(" << r.in << ") at " << r.ppi << " ppi, zoom " << r.scale << ": "
-                             << r.origin;
+    EXPECT_EQ(h, r.expected) << op << "(" << r.in << ") at " << r.ppi << " ppi, zoom " << r.scale
+                             << ": " << r.origin;
     EXPECT_EQ(v, r.expected) << op << " vertical: " << r.origin;
   }
   EXPECT_EQ(po.MMToInches(25.4f), 1.0f);
@@ -153,7 +154,8 @@ TEST_F(PrintJob, MarginCorrectionsOnALetterPreviewPage) {
     int topPx, bottomPx, leftPx, rightPx;
     const char *origin;
   } rows[] = {
-      {1, 10, 1, 7.5f, 0, 1056, 96, 720, "left + right = width is kept; top + bottom = height is reset"},
+      {1, 10, 1, 7.5f, 0, 1056, 96, 720,
+       "left + right = width is kept; top + bottom = height is reset"},
       {1, 10, 1.5f, 7.5f, 0, 1056, 0, 816, "left + right above the width is reset"},
       {1, 9.5f, 0, 7, 96, 912, 0, 672, "a left of 0 becomes the page edge"},
       {0.5f, -1, 1, -2, 48, 1056, 96, 816, "negative bottom and right become the page edges"},
@@ -329,10 +331,13 @@ TEST(LineBytes, ChineseCodePageRoundTripsAndCutsAt240Bytes) {
     QString kept;
     const char *origin;
   } rows[] = {
-      {QString(300, QLatin1Char('a')), 240, QString(240, QLatin1Char('a')), "300 ASCII characters keep 240"},
-      {QString(150, QChar(0x4EF7)), 240, QString(120, QChar(0x4EF7)), "150 Chinese characters keep 120"},
+      {QString(300, QLatin1Char('a')), 240, QString(240, QLatin1Char('a')),
+       "300 ASCII characters keep 240"},
+      {QString(150, QChar(0x4EF7)), 240, QString(120, QChar(0x4EF7)),
+       "150 Chinese characters keep 120"},
       {QStringLiteral("A") + QString(150, QChar(0x4EF7)), 239,
-       QStringLiteral("A") + QString(119, QChar(0x4EF7)), "a character cut in half is dropped whole"},
+       QStringLiteral("A") + QString(119, QChar(0x4EF7)),
+       "a character cut in half is dropped whole"},
   };
   for (const Row &r : rows) {
     const QByteArray bytes = ToLineBytes(r.text);

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
 #include "platform/Canvas.h"
@@ -41,7 +42,8 @@ TEST_F(TextRecording, ALineWrittenRecordsItsPositionThenItsText) {
   EXPECT_EQ(t[0]->Text(), QStringLiteral("Hello"));
   EXPECT_EQ(t[0]->BrushColor(), 0x00FFFF);
   EXPECT_EQ(po_->LastYPosition, 2.0f);
-  EXPECT_EQ(po_->LastXPosition, po_->PixelsToInchesHorizontal(po_->GetTextWidth(QStringLiteral("Hello")) + 96));
+  EXPECT_EQ(po_->LastXPosition,
+            po_->PixelsToInchesHorizontal(po_->GetTextWidth(QStringLiteral("Hello")) + 96));
   // Recording lays out but does not draw text.
   EXPECT_EQ(DisplayPage->Canvas().Pixel(100, 195), clWhite);
 }
@@ -60,7 +62,8 @@ TEST_F(TextRecording, SpecialPositions) {
       << "x = -1 continues after the last text";
   po_->NextLine();
   po_->WriteLine(-1, -2, QStringLiteral("third"));
-  EXPECT_EQ(po_->LastXPosition, po_->PixelsToInchesHorizontal(po_->GetTextWidth(QStringLiteral("third"))))
+  EXPECT_EQ(po_->LastXPosition,
+            po_->PixelsToInchesHorizontal(po_->GetTextWidth(QStringLiteral("third"))))
       << "after a line advance x = -1 is the left margin (0 here)";
   const float line = po_->LastYPosition;
   po_->WriteLine(2, -0.5f, QStringLiteral("top"));
@@ -113,7 +116,8 @@ TEST_F(TextRecording, PageBreakRecordsHeaderFooterAndOpensTheNextPage) {
   EXPECT_EQ(text[0]->Text(), QStringLiteral("Head"));
   EXPECT_EQ(text[0]->X(), 0.5f);
   EXPECT_EQ(text[1]->Text(), QStringLiteral("Foot"));
-  EXPECT_EQ(text[1]->X(), 8 - po_->PixelsToInchesHorizontal(DisplayPage->Canvas().TextWidth(QStringLiteral("Foot"))))
+  EXPECT_EQ(text[1]->X(), 8 - po_->PixelsToInchesHorizontal(
+                                  DisplayPage->Canvas().TextWidth(QStringLiteral("Foot"))))
       << "right-aligned at the box's right edge";
   // The header box is drawn on the page image while recording.
   EXPECT_EQ(DisplayPage->Canvas().Pixel(300, 24), clBlack);
@@ -142,7 +146,8 @@ TEST_F(TextRecording, PageNumberIsRecordedAsAGroupAndCentred) {
   EXPECT_EQ(t[0]->Y(), 10.5f);
   po_->SetFontInfo(kMono);
   const int width = po_->GetTextWidth(t[0]->Text());
-  EXPECT_EQ(t[0]->X(), po_->PixelsToInchesHorizontal((816 - width) / 2)) << "centred between the margins";
+  EXPECT_EQ(t[0]->X(), po_->PixelsToInchesHorizontal((816 - width) / 2))
+      << "centred between the margins";
 }
 
 TEST_F(TextRecording, RightAlignedWritesAreMeasuredAtReplay) {
@@ -188,7 +193,8 @@ TEST_F(TextRecording, AlignedAndDecimalWrites) {
   po_->WriteLineDecimal(4, 1, QStringLiteral("12.50"));
   EXPECT_EQ(lastX(), 4 - po_->GetTextWidthInches(QStringLiteral("12")));
   po_->WriteLineAlign(1, QStringLiteral("12.50"), 3);
-  EXPECT_EQ(lastX(), po_->PixelsToInchesHorizontal(720) - po_->GetTextWidthInches(QStringLiteral(".50W")) -
+  EXPECT_EQ(lastX(), po_->PixelsToInchesHorizontal(720) -
+                         po_->GetTextWidthInches(QStringLiteral(".50W")) -
                          po_->GetTextWidthInches(QStringLiteral("12")))
       << "'.50' and one W end at the right margin";
 
@@ -196,7 +202,8 @@ TEST_F(TextRecording, AlignedAndDecimalWrites) {
   po_->WriteLineColumn(2, 1, QStringLiteral("col"));
   EXPECT_EQ(lastX(), 3.02f);
   po_->WriteLineColumnCenter(2, 1, QStringLiteral("col"));
-  EXPECT_EQ(lastX(), po_->PixelsToInchesHorizontal((192 - po_->GetTextWidth(QStringLiteral("col"))) / 2 + 288));
+  EXPECT_EQ(lastX(), po_->PixelsToInchesHorizontal(
+                         (192 - po_->GetTextWidth(QStringLiteral("col"))) / 2 + 288));
   po_->WriteLineColumnDecimal(2, 1, 1, QStringLiteral("3.5"));
   EXPECT_EQ(lastX(), 3 + 1 - po_->GetTextWidthInches(QStringLiteral("3")));
 
@@ -250,11 +257,19 @@ TEST_F(TextRecording, WrapText) {
     const char *origin;
   } rows[] = {
       {QStringLiteral("abc def ghi"), five, {"abc", "def", "ghi"}, "one word a line"},
-      {QStringLiteral("ab\r\ncd\ref\n\n"), five, {"ab", "cd", "ef"}, "CR LF and CR break; trailing LF dropped"},
+      {QStringLiteral("ab\r\ncd\ref\n\n"),
+       five,
+       {"ab", "cd", "ef"},
+       "CR LF and CR break; trailing LF dropped"},
       {QStringLiteral("a\tb c"), 10 * ch, {"a  b c"}, "a tab is two spaces"},
-      {QStringLiteral("abcdefghij"), five, {"", "", "", "", "", "abcdefghij"}, "an over-long word is never split"},
-      {QStringLiteral("一二三四五"), 3.5f * po_->GetTextWidthInches(QStringLiteral("一")),
-       {"", "", "一二三四五"}, "Chinese without spaces"},
+      {QStringLiteral("abcdefghij"),
+       five,
+       {"", "", "", "", "", "abcdefghij"},
+       "an over-long word is never split"},
+      {QStringLiteral("一二三四五"),
+       3.5f * po_->GetTextWidthInches(QStringLiteral("一")),
+       {"", "", "一二三四五"},
+       "Chinese without spaces"},
       {QStringLiteral("short"), five, {"short"}, "fits whole"},
   };
   for (const Row &r : rows) {
@@ -288,7 +303,8 @@ TEST_F(TextRecording, WrappedWritesKeepTheLineAndMoveToANewPage) {
   EXPECT_EQ(Records<TMWText>(2, commText).size(), 2u) << "SamePage: both lines on the new page";
 
   boxes_.clear();
-  po_->WriteLineColumnArray({1, 2}, -1, {0}, {QStringLiteral("a"), QStringLiteral("b")}, false, false);
+  po_->WriteLineColumnArray({1, 2}, -1, {0}, {QStringLiteral("a"), QStringLiteral("b")}, false,
+                            false);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, QStringLiteral("错误."));
 
@@ -297,10 +313,12 @@ TEST_F(TextRecording, WrappedWritesKeepTheLineAndMoveToANewPage) {
   po_->CreateColumn(3, 3, 1);
   const float before = po_->LastYPosition;
   const int texts = int(Records<TMWText>(2, commText).size());
-  po_->WriteLineColumnArray({1, 2, 3}, -2, {0, 1, 2}, {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")},
-                            false, false);
+  po_->WriteLineColumnArray({1, 2, 3}, -2, {0, 1, 2},
+                            {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}, false,
+                            false);
   EXPECT_EQ(int(Records<TMWText>(2, commText).size()), texts + 2) << "left and centred record text";
-  EXPECT_EQ(Records<TMWColRight>(2, commColRight).size(), 1u) << "right-aligned records its own command";
+  EXPECT_EQ(Records<TMWColRight>(2, commColRight).size(), 1u)
+      << "right-aligned records its own command";
   EXPECT_EQ(po_->LastYPosition, before + lh) << "one line advanced";
 }
 
@@ -340,7 +358,8 @@ TEST_F(DirectMode, TextLandsWhereTheCallerPutIt) {
   EXPECT_NEAR(alpha.xMin, left + 72, 2.0);
   EXPECT_NEAR(alpha.yMin, top + 72, 4.0);
   const PdfWord omega = find("Omega");
-  EXPECT_NEAR(omega.xMax, left + (4800 - 4) / 600.0 * 72, 2.0) << "right edge at the right margin less 4 pixels";
+  EXPECT_NEAR(omega.xMax, left + (4800 - 4) / 600.0 * 72, 2.0)
+      << "right edge at the right margin less 4 pixels";
   const PdfWord middle = find("Middle");
   EXPECT_NEAR((middle.xMin + middle.xMax) / 2, left + 4 * 72, 2.0);
   const PdfWord topWord = find("Top");
@@ -371,4 +390,37 @@ TEST_F(DirectMode, TransparentTextLeavesTheBackgroundAndTheBrushAlone) {
     EXPECT_EQ(canvas.brush().color, platform::clYellow);
     EXPECT_EQ(canvas.brush().style, platform::bsSolid);
   }
+}
+
+TEST_F(DirectMode, RotatedTextTurnsAboutTheTopLeftOfItsCell) {
+  QImage image(400, 400, QImage::Format_RGB32);
+  image.setDotsPerMeterX(qRound(96 / 0.0254));
+  image.setDotsPerMeterY(qRound(96 / 0.0254));
+  image.fill(Qt::white);
+  platform::Canvas canvas(&image);
+  po_->SetPrinterCanvas(&canvas);
+  ASSERT_TRUE(po_->Start());
+  po_->SetMargins(0, 4, 0, 4);
+  po_->SetFontInfo(kSans);
+  const int h = po_->GetLineHeightPixels();
+  const int w = po_->GetTextWidth(QStringLiteral("HHHH"));
+  po_->SetFontAngle(90);
+  po_->LastXPosition = 0.5f;
+  po_->WriteLine(1, 1, QStringLiteral("HHHH"));
+  EXPECT_EQ(po_->LastXPosition, 0.5f) << "rotated text leaves the x position alone";
+  EXPECT_EQ(po_->GetLineHeightPixels(), h) << "the rotated font is gone after the write";
+  po_->Abort();
+  canvas.End();
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x) {
+      if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
+      // A quarter turn counter-clockwise: the text runs up from (96, 96).
+      if (x >= 94 && x <= 96 + h + 2 && y >= 96 - w - 2 && y <= 98)
+        ++inside;
+      else
+        ++outside;
+    }
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
 }

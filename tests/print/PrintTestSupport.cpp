@@ -69,13 +69,15 @@ QString PdfInfo(const QString &pdf, const QString &field) {
 
 const char *KindName(CommandSet kind) {
   static const char *const names[] = {
-      "Line", "NewLine", "NewPage", "Graphic", "WritePage", "DetailArea", "Font", "FooterDim",
-      "FooterInf", "GraphicFile", "HeaderDim", "HeaderInf", "LineWidth", "Margins", "Orient",
-      "PageNumber", "Tab", "TopOfPage", "SetY", "Text", "Column", "SetPrint", "GetPrint",
-      "SizeLetter", "SizeLegal", "AutoPageTrue", "AutoPageFalse", "SaveY", "RestoreY", "FColor",
-      "BColor", "PColor", "MoveTo", "LineTo", "Ellipse", "BrushStyle", "FloodFill", "FillRect",
-      "FrameRect", "Arc", "Pie", "PolyLine", "Polygon", "Measure", "PStyle", "PMode", "FontAngle",
-      "ColRight", "WriteRight", "Indent"};
+      "Line",       "NewLine",      "NewPage",       "Graphic",     "WritePage", "DetailArea",
+      "Font",       "FooterDim",    "FooterInf",     "GraphicFile", "HeaderDim", "HeaderInf",
+      "LineWidth",  "Margins",      "Orient",        "PageNumber",  "Tab",       "TopOfPage",
+      "SetY",       "Text",         "Column",        "SetPrint",    "GetPrint",  "SizeLetter",
+      "SizeLegal",  "AutoPageTrue", "AutoPageFalse", "SaveY",       "RestoreY",  "FColor",
+      "BColor",     "PColor",       "MoveTo",        "LineTo",      "Ellipse",   "BrushStyle",
+      "FloodFill",  "FillRect",     "FrameRect",     "Arc",         "Pie",       "PolyLine",
+      "Polygon",    "Measure",      "PStyle",        "PMode",       "FontAngle", "ColRight",
+      "WriteRight", "Indent"};
   return kind < 50 ? names[kind] : "?";
 }
 

@@ -2,12 +2,12 @@
 // Shared set-up for print engine tests: a PDF-file device standing in for the
 // printer, recorded message boxes, and readers for recorded pages and for
 // the words pdftotext finds in a PDF.
+#include <gtest/gtest.h>
+
 #include <QMarginsF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
 

@@ -1,9 +1,11 @@
-#include <QPainter>
-#include <QPageSize>
+#include "platform/PrinterDevice.h"
+
 #include <gtest/gtest.h>
 
+#include <QPageSize>
+#include <QPainter>
+
 #include "PrintTestSupport.h"
-#include "platform/PrinterDevice.h"
 
 using platform::PageSizeForPaperCode;
 using platform::PaperCodeForPageSize;
