@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
+#include "barcode/pBarCode.h"
 #include "platform/MessageBoxes.h"
 #include "store/dataUnit1.h"
 #include "store/myinifiles.h"
@@ -170,7 +171,18 @@ QWidget *TlabedemoForm1::BuildDesignPage() {
   panelLayout->addStretch(1);
   Image1 = new QLabel(Panel1);
   Image1->setFixedSize(187, 163);
-  Image1->setPixmap(DecorativePicture(187, 163));
+  Image1Picture.SetImage(DecorativePicture(187, 163).toImage());
+  ShowPicture(Image1, Image1Picture);
+  BarCode1 = new barcode::TBarCode(Panel1);
+  BarCode1->hide();
+  BarCode1->SetBevelOuter(platform::bvNone);
+  BarCode1->font().SetName(QStringLiteral("Tahoma"));
+  BarCode1->font().SetHeight(-12);
+  BarCode1->SetModul(1);
+  BarCode1->SetRatio(2.0);
+  BarCode1->SetTextShow(barcode::tsBarCode);
+  BarCode1->SetBarType(barcode::bcCodeEAN13);
+  BarCode1->SetBarCode(QStringLiteral("123456789"));
   Panel3 = BuildEditorPanel(Panel1);
   panelLayout->addWidget(Panel3);
   Panel3->hide();
@@ -291,6 +303,7 @@ QWidget *TlabedemoForm1::BuildDirectEditPage() {
   bottomRow->setContentsMargins(0, 0, 0, 0);
   Image2 = new QLabel(bottom);
   Image2->setFixedWidth(172);
+  Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Image3 = new QLabel(bottom);
   Image3->setFixedWidth(473);
   Image3->setScaledContents(true);
@@ -419,12 +432,20 @@ void TlabedemoForm1::CenterDesignImage() {
 }
 
 void TlabedemoForm1::loadini() {
-  store::TMyIniFile ini(store::SettingsFilePath(dm_.ProgramFolder()));
-  Fgongmi = ini.ReadString(store::kSettingsSection, store::kShopNameKey, store::kDefaultShopName);
-  if (ini.ReadBool(store::kSettingsSection, store::kBarFormatKey, true))
-    RadioButton3->setChecked(true);
-  else
-    RadioButton4->click();  // counts as the user's choice of format two
+  {
+    store::TMyIniFile ini(store::SettingsFilePath(dm_.ProgramFolder()));
+    Fgongmi = ini.ReadString(store::kSettingsSection, store::kShopNameKey, store::kDefaultShopName);
+    if (ini.ReadBool(store::kSettingsSection, store::kBarFormatKey, true))
+      RadioButton3->setChecked(true);
+    else
+      RadioButton4->click();  // counts as the user's choice of format two
+  }  // closing the file writes it back
+  ApplyFormatToBarCode();
+}
+
+void TlabedemoForm1::ApplyFormatToBarCode() {
+  BarCode1->SetTextPosition(RadioButton3->isChecked() ? barcode::tpBottomLeft
+                                                      : barcode::tpBottomCenter);
 }
 
 void TlabedemoForm1::PageChanged(int index) {

@@ -3,8 +3,14 @@
 // (design) and "直接编辑" (direct edit) on the right.
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
 #include "platform/DataGrid.h"
+#include "platform/Picture.h"
+
+namespace barcode {
+class TBarCode;
+}
 
 class QAction;
 class QCheckBox;
@@ -93,6 +99,8 @@ class TlabedemoForm1 : public QMainWindow {
   QLineEdit *prsuEdit11 = nullptr;
   QWidget *Panel1 = nullptr;  // fills the design page under its top bar
   QLabel *Image1 = nullptr;
+  platform::Picture Image1Picture{187, 163};  // what Image1 shows
+  barcode::TBarCode *BarCode1 = nullptr;      // never visible: draws barcodes onto pictures
   QWidget *Panel3 = nullptr;  // template editor, docked at the bottom
   QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr,
             *Edit5 = nullptr, *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr,
@@ -109,6 +117,7 @@ class TlabedemoForm1 : public QMainWindow {
   QLineEdit *Edit10 = nullptr;
   platform::DataGrid *FlatduDBGrid1 = nullptr;
   QLabel *Image2 = nullptr;
+  platform::Picture Image2Picture{172, 185};  // what Image2 shows
   QLabel *Image3 = nullptr;
 
   // Menu commands.
@@ -128,6 +137,13 @@ class TlabedemoForm1 : public QMainWindow {
   QWidget *BuildDirectEditPage();
   void SetUpGrid();
   void PageChanged(int index);
+  // Draws a label sketch of eight TemplateLines-shaped lines onto a picture;
+  // prepareBarcode (may be empty) readies BarCode1 before it draws.
+  void DrawSketch(platform::Picture &picture, QLabel *image, const QStringList &lines, int textLeft,
+                  bool drawBarcode, int barcodeLeft, const std::function<void()> &prepareBarcode);
+  void ShowPicture(QLabel *image, const platform::Picture &picture);
+  // Human-readable text of BarCode1 by the chosen format.
+  void ApplyFormatToBarCode();
   void Select(const QString &sql);
   void Execute(const QString &sql);
   void ConnectCommands();

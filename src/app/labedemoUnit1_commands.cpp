@@ -13,6 +13,7 @@
 #include "app/labedemoUnit1.h"
 #include "app/labelAdUnit1.h"
 #include "app/setUnit2.h"
+#include "barcode/pBarCode.h"
 #include "labelprint/LabelJob.h"
 #include "platform/Exception.h"
 #include "platform/KeyFilter.h"
@@ -262,12 +263,6 @@ void TlabedemoForm1::BitBtn7Click() {
   CenterDesignImage();
 }
 
-// --- label sketches (drawn with the barcode control once it is on the window)
-
-void TlabedemoForm1::DrawTemplatePicture(const QStringList &) {}
-void TlabedemoForm1::DrawEditorPreview() {}
-void TlabedemoForm1::FlatduDBGrid1CellClick(int) {}
-
 // --- record grid --------------------------------------------------------------
 
 void TlabedemoForm1::BitBtn14Click() {
@@ -307,8 +302,14 @@ void TlabedemoForm1::SettingsClick() {
 }
 
 void TlabedemoForm1::FormatChanged() {
-  store::TMyIniFile ini(SettingsFile());
-  ini.WriteBool(store::kSettingsSection, store::kBarFormatKey, RadioButton3->isChecked());
+  const QString kept = BarCode1->BarCode();
+  BarCode1->SetBarCode(QString());
+  {
+    store::TMyIniFile ini(SettingsFile());
+    ini.WriteBool(store::kSettingsSection, store::kBarFormatKey, RadioButton3->isChecked());
+  }
+  ApplyFormatToBarCode();
+  BarCode1->SetBarCode(kept);  // drawn anew with the new text position
 }
 
 void TlabedemoForm1::HelpClick() {
