@@ -358,8 +358,8 @@ TEST(HBarCodeFailures, EveryMessageAsWritten) {
         << r.origin << ": type " << int(r.type) << " data \"" << r.data << "\"";
 }
 
-// The digits check comes before the symbology value check: a bad type with a
-// numeric-only ordinal cannot exist, so the type check wins for any data.
+// The common steps in their order: widths first, then the digits check (which a
+// type outside the table does not have), then the symbology value.
 TEST(HBarCodeFailures, OrderOfTheCommonSteps) {
   EXPECT_EQ(Str(FailureOf(TBarType(23), "abc")), "Wrong barcode type.");
   EXPECT_EQ(Str(FailureOf(bcCodeEAN13, "abc", csNone, 0, 2.0)), kMsgBarWidth);
