@@ -133,7 +133,7 @@ class TMWLine : public TMWPrintCommand {
  private:
   float xTop, yTop, xBottom, yBottom;
   std::uint16_t lWidth;
-  std::uint16_t shade = 0;
+  [[maybe_unused]] std::uint16_t shade = 0;  // always 0
 };
 
 // The size fields are crossed: xHeight (and Height) hold the picture's width,

@@ -340,9 +340,12 @@ void TMWPrintObject::WriteLineWrap(float XL, float XR, float Y, const QString &T
   else if (Y != -2)
     SetYPosition(Y);
   if (SamePage && GetLinesLeft() < lines.size()) {
-    RestoreCurrentY();
+    // The kept line moves to the top of the new page. Without KeepY nothing
+    // was saved, and a save here would never be restored: the line stack
+    // would creep one deeper with every such text.
+    if (KeepY) RestoreCurrentY();
     NewPage();
-    SaveCurrentY();
+    if (KeepY) SaveCurrentY();
   }
   for (int i = 0; i < lines.size(); ++i) {
     WriteLine(XL, -2, lines[i]);

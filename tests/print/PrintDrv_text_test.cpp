@@ -302,6 +302,16 @@ TEST_F(TextRecording, WrappedWritesKeepTheLineAndMoveToANewPage) {
   EXPECT_EQ(TotalPages, 2);
   EXPECT_EQ(Records<TMWText>(2, commText).size(), 2u) << "SamePage: both lines on the new page";
 
+  // Texts moved to a new page without KeepY leave the line stack as it was.
+  for (int i = 0; i < 12; ++i) {
+    po_->SetYPosition(1 + 9 * lh);
+    po_->WriteLineWrap(1, 1 + 5.5f * ch, -2, QStringLiteral("abc def"), false, true);
+  }
+  EXPECT_EQ(po_->CurrentYRecord, 0);
+  po_->SetYPosition(1.5f);
+  po_->WriteLineWrap(1, 1 + 5.5f * ch, -2, QStringLiteral("abc def"), true, false);
+  EXPECT_EQ(po_->LastYPosition, 1.5f);
+
   boxes_.clear();
   po_->WriteLineColumnArray({1, 2}, -1, {0}, {QStringLiteral("a"), QStringLiteral("b")}, false,
                             false);
@@ -312,12 +322,14 @@ TEST_F(TextRecording, WrappedWritesKeepTheLineAndMoveToANewPage) {
   po_->CreateColumn(2, 2, 1);
   po_->CreateColumn(3, 3, 1);
   const float before = po_->LastYPosition;
-  const int texts = int(Records<TMWText>(2, commText).size());
+  const int page = JobPages->CurrentPage;
+  const int texts = int(Records<TMWText>(page, commText).size());
   po_->WriteLineColumnArray({1, 2, 3}, -2, {0, 1, 2},
                             {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}, false,
                             false);
-  EXPECT_EQ(int(Records<TMWText>(2, commText).size()), texts + 2) << "left and centred record text";
-  EXPECT_EQ(Records<TMWColRight>(2, commColRight).size(), 1u)
+  EXPECT_EQ(int(Records<TMWText>(page, commText).size()), texts + 2)
+      << "left and centred record text";
+  EXPECT_EQ(Records<TMWColRight>(page, commColRight).size(), 1u)
       << "right-aligned records its own command";
   EXPECT_EQ(po_->LastYPosition, before + lh) << "one line advanced";
 }
