@@ -1,5 +1,6 @@
 #include "platform/PrinterDevice.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -221,7 +222,15 @@ std::unique_ptr<PrinterDevice> &CurrentPrinter() {
 
 PrinterDevice &Printer() {
   auto &printer = CurrentPrinter();
-  if (!printer) printer = std::make_unique<SystemPrinterDevice>();
+  if (!printer) {
+    printer = std::make_unique<SystemPrinterDevice>();
+    // Qt's printer must go before the application object does, not at exit.
+    static bool routineAdded = false;
+    if (!routineAdded) {
+      routineAdded = true;
+      qAddPostRoutine([] { CurrentPrinter().reset(); });
+    }
+  }
   return *printer;
 }
 
