@@ -27,6 +27,9 @@ TPrintBarForm::TPrintBarForm(QWidget *parent)
   QFont systemFont = font();
   systemFont.setPixelSize(13);
   setFont(systemFont);
+  QPalette text = palette();
+  text.setColor(QPalette::WindowText, Qt::yellow);
+  setPalette(text);
 
   PrintPanel = new QFrame(this);
   PrintPanel->setGeometry(0, 0, 287, 87);
@@ -40,6 +43,7 @@ TPrintBarForm::TPrintBarForm(QWidget *parent)
   QFont captionFont(QStringLiteral("Arial"));
   captionFont.setPixelSize(11);
   PrintCaption->setFont(captionFont);
+  SetCaptionColor(QColor(0, 0, 0));  // info text
 
   Panel2 = new QFrame(PrintPanel);
   Panel2->setGeometry(26, 31, 236, 22);
