@@ -373,3 +373,27 @@ TEST_F(PrintJob, PageNumberPrintsTheFixedFormat) {
   ASSERT_EQ(n.size(), 1u);
   EXPECT_EQ(n[0]->Text(), QStringLiteral("Page %d")) << "the given text lives only in the record";
 }
+
+TEST_F(PrintJob, LineCountsAndPageNumbers) {
+  ASSERT_TRUE(po_->Start());
+  po_->SetFontInfo(TFont(QStringLiteral("DejaVu Sans"), 12));
+  const int h = po_->GetLineHeightPixels();
+  ASSERT_GT(h, 0);
+  EXPECT_EQ(po_->LinesToPixels(0), 0);
+  EXPECT_EQ(po_->LinesToPixels(1), 0);
+  EXPECT_EQ(po_->LinesToPixels(3), 2 * h);
+  EXPECT_EQ(po_->GetLinesPerPage(), 1056 / h);
+  po_->SetDetailTopBottom(1, 2);
+  EXPECT_EQ(po_->GetLinesInDetailArea(), 96 / h);
+  EXPECT_EQ(po_->LastYPosition, 1 - po_->GetLineHeightInches()) << "one line above the detail area";
+  EXPECT_EQ(po_->GetPageNumber(), 1);
+  po_->Abort();
+
+  // Direct mode has no page numbers.
+  QImage image(100, 100, QImage::Format_RGB32);
+  platform::Canvas canvas(&image);
+  po_->SetPrinterCanvas(&canvas);
+  ASSERT_TRUE(po_->Start());
+  EXPECT_EQ(po_->GetPageNumber(), -1);
+  po_->Abort();
+}
