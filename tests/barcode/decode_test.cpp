@@ -5,10 +5,14 @@
 #include <zbar.h>
 
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "barcode/BarcodeImage.h"
+#include "barcode/HBarCode_draw.h"
+#include "platform/PrinterDevice.h"
 
 using namespace barcode;
 
@@ -132,4 +136,31 @@ TEST(DecodeTest, QuietZoneOfTenModules) {
   EXPECT_EQ(img.height(), 41 + 2 * 20);
   EXPECT_EQ(img.pixel(19, 30) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(img.pixel(20, 30) & 0xFFFFFF, 0u) << "first bar right after the quiet zone";
+}
+
+// On the printer: a 0.33 mm module on a 600-dpi PDF page, rendered by
+// pdftoppm and read by zbar.
+TEST(DecodeTest, PrintedBarcodeScans) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString pdf = dir.filePath("bar.pdf");
+  auto previous = platform::SetPrinter(std::make_unique<platform::PdfFileDevice>(pdf, 600));
+  platform::Font font(QStringLiteral("Tahoma"), 9);
+  ASSERT_TRUE(platform::Printer().BeginDoc("bar"));
+  H_PrintBar(utMillimeter, bcCodeEAN13, "6901028095884", 0.33, 2.0, csNone, 20, 20, 15, font,
+             tsBarCode, tpBottomLeft, platform::clBlack, platform::clWhite, platform::clWhite, 0);
+  H_PrintBar(utInch, bcCode128B, "Label 42", 0.013, 2.0, csNone, 1, 2, 0.6, font, tsBarCode,
+             tpBottomCenter, platform::clBlack, platform::clWhite, platform::clWhite, 90);
+  platform::Printer().EndDoc();
+  platform::SetPrinter(std::move(previous));
+
+  QProcess render;
+  render.start("pdftoppm",
+               {"-r", "300", "-gray", "-png", "-singlefile", pdf, dir.filePath("page")});
+  ASSERT_TRUE(render.waitForFinished(60000));
+  QImage page(dir.filePath("page.png"));
+  ASSERT_FALSE(page.isNull());
+  const std::string read = Decode(page, 3);
+  EXPECT_NE(read.find("EAN-13:6901028095884"), std::string::npos) << read;
+  EXPECT_NE(read.find("CODE-128:Label 42"), std::string::npos) << read;
 }
