@@ -902,25 +902,6 @@ void TMWPrintObject::DrawBoxShade(float XTop, float YTop, float XBottom, float Y
   SetBrushColor(kept);
 }
 
-void TMWPrintObject::FillRect(float X1, float Y1, float X2, float Y2) {
-  platform::Canvas *canvas = Canvas();
-  if (Converting()) {
-    X1 = static_cast<float>(UnitToPixelsH(X1));
-    Y1 = static_cast<float>(UnitToPixelsV(Y1));
-    X2 = static_cast<float>(UnitToPixelsH(X2));
-    Y2 = static_cast<float>(UnitToPixelsV(Y2));
-  }
-  if (Recording()) JobPages->StoreFillRect(X1, Y1, X2, Y2);
-  if (!canvas) return;
-  // Recorded pixels are screen pixels; other canvases scale them.
-  const float f = static_cast<float>(
-      double(std::max(PixelsPerInchVertical, PixelsPerInchHorizontal)) / ScreenPixelsPerInch());
-  auto px = [&](float v, int gutter) { return static_cast<int>(v * f * ScaleByValue) - gutter; };
-  const int x1 = px(X1, GutterLeft), y1 = px(Y1, GutterTop), x2 = px(X2, GutterLeft),
-            y2 = px(Y2, GutterTop);
-  canvas->FillRect(QRect(x1, y1, x2 - x1, y2 - y1));
-}
-
 // -------------------------------------------------------------- page flow
 
 void TMWPrintObject::DoNewPage() {

@@ -307,13 +307,48 @@ class TMWPrintObject : public QObject {
   void DrawBox(float XTop, float YTop, float XBottom, float YBottom, std::uint16_t LineWidth);
   void DrawBoxShade(float XTop, float YTop, float XBottom, float YBottom, std::uint16_t LineWidth,
                     TColor Shading);
+  void TextColumnBox(float XTop, float YTop, float XBottom, float YBottom, std::uint16_t LineWidth,
+                     TColor Shading, const QString &Text, int Column, std::uint16_t Alignment,
+                     bool vv);
+  // The picture at (X, Y), W wide and H high. -1 for X or Y centres it on the
+  // page, -1 for W or H takes the picture's own size in screen pixels (both
+  // only as inches: other units convert -1 like any value).
+  void PrintGraphic(float X, float Y, float W, float H, const TPicture &thePicture);
+
+  // Shapes recorded in pixels of the recording page (screen pixels); other
+  // canvases scale them by their resolution and the zoom.
+  void Ellipse(float X1, float Y1, float X2, float Y2);
+  void Arc(float X1, float Y1, float X2, float Y2, float X3, float Y3, float X4, float Y4);
+  void Pie(float X1, float Y1, float X2, float Y2, float X3, float Y3, float X4, float Y4);
   void FillRect(float X1, float Y1, float X2, float Y2);
+  void FrameRect(float X1, float Y1, float X2, float Y2);
+  void FloodFill(float X, float Y, TColor Color, TFillStyle FillStyle);
+  void MoveTo(float X1, float Y1);
+  void LineTo(float X1, float Y1);
+  // Points alternate x and y; an odd last value is ignored.
+  void PolyLine(const std::vector<float> &Points);
+  void Polygon(const std::vector<float> &Points);
+  // Direct mode only: fill the page, or a rectangle given in the current
+  // unit, with a colour.
+  void ClearCanvas(TColor iColor);
+  void ClearCanvasArea(int XTop, int YTop, int XBottom, int YBottom, TColor iColor);
 
   // -------------------------------------------------------------- page flow
   void NewPage();
   void PageFeed();
   void OnCancelPrint();
+  // Ends the job: shows the preview or prints, then releases the job. False
+  // only when the preview was closed without its OK result.
+  bool Quit();
   void Abort();
+  // Replays one recorded page onto the current canvas; iPage is its number
+  // in the job (for page numbers).
+  void PrintPage(TMWPageList *Page, int iPage);
+  // The print pass: the recorded pages from the page store's first to last
+  // page onto the printer, as one document.
+  void PrintFromPreview();
+  // Empties header, footer and page-number lines and the columns.
+  void ClearLayout();
 
   // ---------------------------------------------------------------- progress
   void IncBar(int x);
@@ -325,6 +360,10 @@ class TMWPrintObject : public QObject {
  protected:
   virtual void DoNewPage();
   virtual void DoAfterNewPage();
+  bool ShowPreview();
+  // Sends a bitmap into the rectangle on the canvas, scaled without
+  // smoothing so that every bar keeps hard edges.
+  void PrintBitmap(platform::Canvas &canvas, int x, int y, int w, int h, const TPicture &bitmap);
 
  private:
   platform::Canvas *Canvas() const;
@@ -343,7 +382,14 @@ class TMWPrintObject : public QObject {
   // Sets the tab in inches, whatever the unit, recording it as a tab change.
   void SetTabInches(float inches);
   void SetPreviewMode(bool Value);
-  void ClearLayout();
+  // A pixel-recorded coordinate in canvas pixels.
+  float ShapeToPixelsH(float value) const;
+  float ShapeToPixelsV(float value) const;
+  int ShapeX(float value) const;
+  int ShapeY(float value) const;
+  void CloseProgress();
+  void ReplayPageNumber(TMWPageList &page, int &index, int iPage);
+  void ReplayCommand(const TMWPrintCommand &command);
   int PenWidthFor(std::uint16_t width) const;
   QString PageNumberText(int page) const;
   void WriteHeaderLines(std::array<THeaderLine, 10> &lines, const THeaderCoordinates &box);
