@@ -327,6 +327,19 @@ void TPreviewForm::FormClose() {
 
 // ------------------------------------------------------- print dialog set-up
 
+namespace {
+PrintDialogRunner &DialogRunner() {
+  static PrintDialogRunner runner;
+  return runner;
+}
+}  // namespace
+
+PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner) {
+  PrintDialogRunner previous = std::move(DialogRunner());
+  DialogRunner() = std::move(runner);
+  return previous;
+}
+
 bool TMWPages::SetPrintOptions() {
   if (!CurrentPreview) return false;
   if (!CurrentPreview->PrintDialog1) {
@@ -342,7 +355,8 @@ bool TMWPages::SetPrintOptions() {
   dialog->setMinMax(1, std::max(1, TotalPages));
   dialog->setFromTo(1, std::max(1, TotalPages));
   dialog->setPrintRange(QAbstractPrintDialog::AllPages);
-  if (dialog->exec() != QDialog::Accepted) return false;
+  const int answer = DialogRunner() ? DialogRunner()(*dialog) : dialog->exec();
+  if (answer != QDialog::Accepted) return false;
   if (dialog->printRange() == QAbstractPrintDialog::PageRange && dialog->fromPage() > 0) {
     FirstPage = dialog->fromPage();
     LastPage = dialog->toPage();

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -701,6 +702,11 @@ extern TPageImage *DisplayPage;
 extern TMWPrintObject *JobPrintObject;
 extern float PaperWidthInches;
 extern float PaperHeightInches;
+
+// How the print dialog is shown: exec() by default. A test (or a headless
+// tool) may answer it instead; returns the previous runner.
+using PrintDialogRunner = std::function<int(QPrintDialog &dialog)>;
+PrintDialogRunner SetPrintDialogRunner(PrintDialogRunner runner);
 
 // Logical pixels per inch of the screen (96 on a standard screen and offscreen).
 int ScreenPixelsPerInch();

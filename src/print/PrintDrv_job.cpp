@@ -371,11 +371,13 @@ void TMWPrintObject::PrintFromPreview() {
     CalculateMeasurements();
     if (OnFirstPage) OnFirstPage(this);
     for (int page = first; page <= last; ++page) {
-      PrintPage(JobPages->Get(page), page);
-      if (page != last && PageFeeding) {
+      // The sheet for a page is started only when the page is printed, so a
+      // cancel after page n leaves n sheets, not a blank one after them.
+      if (page != first && PageFeeding) {
         printer.NewPage();
         SetTopOfPage();
       }
+      PrintPage(JobPages->Get(page), page);
       progress += step;
       if (UseProgress && ProgressBar)
         ProgressBar->UpdateBar(static_cast<int>(std::nearbyint(progress)));

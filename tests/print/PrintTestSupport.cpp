@@ -1,5 +1,6 @@
 #include "PrintTestSupport.h"
 
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -85,4 +86,33 @@ std::string KindList(const std::vector<CommandSet> &kinds) {
   std::string s;
   for (CommandSet k : kinds) s += std::string(s.empty() ? "" : " ") + KindName(k);
   return s;
+}
+
+QImage RenderPdfPage(const QString &pdf, int page, int dpi, QSize area) {
+  QTemporaryDir dir;
+  const QString prefix = dir.filePath(QStringLiteral("page"));
+  QStringList args{QStringLiteral("-r"),  QString::number(dpi),  QStringLiteral("-gray"),
+                   QStringLiteral("-f"),  QString::number(page), QStringLiteral("-l"),
+                   QString::number(page), QStringLiteral("-singlefile")};
+  if (area.isValid())
+    args << QStringLiteral("-x") << QStringLiteral("0") << QStringLiteral("-y")
+         << QStringLiteral("0") << QStringLiteral("-W") << QString::number(area.width())
+         << QStringLiteral("-H") << QString::number(area.height());
+  QProcess p;
+  p.start(QStringLiteral("pdftoppm"), args << pdf << prefix);
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+  QImageReader reader(prefix + QStringLiteral(".pgm"));
+  reader.setAllocationLimit(0);  // a whole sheet at printer resolution is large
+  return reader.read().convertToFormat(QImage::Format_Grayscale8);
+}
+
+QRect DarkBox(const QImage &image, const QRect &within) {
+  QRect box;
+  const QRect area = within.intersected(image.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const uchar *row = image.constScanLine(y);
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (row[x] < 128) box |= QRect(x, y, 1, 1);
+  }
+  return box;
 }

@@ -4,7 +4,9 @@
 // the words pdftotext finds in a PDF.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QMarginsF>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -65,3 +67,10 @@ QString PdfInfo(const QString &pdf, const QString &field);
 
 const char *KindName(CommandSet kind);
 std::string KindList(const std::vector<CommandSet> &kinds);
+
+// One page of a PDF as pdftoppm renders it in grey at that resolution, or
+// only its top-left `area` in pixels; a null image when it cannot be rendered.
+QImage RenderPdfPage(const QString &pdf, int page, int dpi, QSize area = QSize());
+// The box of the pixels darker than mid-grey inside `within`; empty when
+// there are none.
+QRect DarkBox(const QImage &image, const QRect &within);
