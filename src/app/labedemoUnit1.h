@@ -62,6 +62,11 @@ class TlabedemoForm1 : public QMainWindow {
   // Record grid: "删除" and the descriptors of the marked records.
   void BitBtn14Click();
   void CollectGridLabels(QStringList &list, int defaultCopies);
+  // Print commands: "打印预览" and "直接打印" print the marked records,
+  // "打印标签" the selected template.
+  void BitBtn15Click();
+  void BitBtn18Click();
+  void BitBtn9Click();
 
   // Settings, barcode format, help, web page, about box.
   void SettingsClick();
@@ -147,6 +152,7 @@ class TlabedemoForm1 : public QMainWindow {
   void Select(const QString &sql);
   void Execute(const QString &sql);
   void ConnectCommands();
+  void PrintMarkedRecords(bool preview);
 
   store::TDataModule2 &dm_;
 };

@@ -15,6 +15,7 @@
 #include "app/setUnit2.h"
 #include "barcode/pBarCode.h"
 #include "labelprint/LabelJob.h"
+#include "labelprint/prinbarcodeUnit2.h"
 #include "platform/Exception.h"
 #include "platform/KeyFilter.h"
 #include "platform/MessageBoxes.h"
@@ -46,6 +47,27 @@ QString Quoted(const QString &value) {
 }
 
 // The copy count of a grid row: a null or non-numeric value stops the job.
+// A count typed into a count box.
+int CountFromBox(const QLineEdit *box) {
+  bool ok = false;
+  const int n = box->text().trimmed().toInt(&ok);
+  if (!ok)
+    throw platform::Exception(QStringLiteral("'%1' is not a valid integer value").arg(box->text()));
+  return n;
+}
+
+// One job holds at most this many labels (3,572 sheets): a mistyped count
+// must not lock the program up building millions of labels.
+constexpr qint64 kMaxLabelsPerJob = 100000;
+
+void AddCopies(QStringList &list, const QString &descriptor, qint64 copies) {
+  if (copies <= 0) return;
+  if (list.size() + copies > kMaxLabelsPerJob)
+    throw platform::Exception(
+        QStringLiteral("打印数量太多：一次最多打印 %1 张标签。").arg(kMaxLabelsPerJob));
+  for (qint64 i = 0; i < copies; ++i) list << descriptor;
+}
+
 qint64 CopyCount(const platform::Query &q) {
   const QVariant v = q.Value(QStringLiteral("printzan"));
   if (v.isNull() || !v.isValid())
@@ -74,6 +96,9 @@ void TlabedemoForm1::ConnectCommands() {
                          CheckBox8})
     connect(box, &QCheckBox::clicked, this, guarded(&TlabedemoForm1::RenderPanelPreview));
   connect(BitBtn14, &QPushButton::clicked, this, guarded(&TlabedemoForm1::BitBtn14Click));
+  connect(BitBtn15, &QPushButton::clicked, this, guarded(&TlabedemoForm1::BitBtn15Click));
+  connect(BitBtn18, &QPushButton::clicked, this, guarded(&TlabedemoForm1::BitBtn18Click));
+  connect(BitBtn9, &QPushButton::clicked, this, guarded(&TlabedemoForm1::BitBtn9Click));
   connect(FlatduDBGrid1, &platform::DataGrid::CellClick, this,
           [this](int column) { FlatduDBGrid1CellClick(column); });
 
@@ -281,12 +306,55 @@ void TlabedemoForm1::CollectGridLabels(QStringList &list, int defaultCopies) {
         q.AsString(QStringLiteral("barcode")), q.IsNull(QStringLiteral("barcode")), lines,
         q.AsString(QStringLiteral("danjain")));
     const qint64 printzan = CopyCount(q);
-    const qint64 copies = printzan > 0 ? printzan : defaultCopies;
-    for (qint64 i = 0; i < copies; ++i) list << s;
+    AddCopies(list, s, printzan > 0 ? printzan : defaultCopies);
     q.Edit();
     q.SetValue(QStringLiteral("yesprn"), false);
     q.Post();
   }
+}
+
+// --- print commands -------------------------------------------------------------
+
+void TlabedemoForm1::PrintMarkedRecords(bool preview) {
+  // The count is read first: a bad one stops the command before anything changes.
+  const int defaultCopies = RadioButton1->isChecked() ? 1 : CountFromBox(Edit10);
+  labelprint::TpribarcodeForm2 form(this);
+  form.Fgongmi = Fgongmi;
+  form.FPreview = preview;
+  // Every print command prints in the chosen format, so that a label printed
+  // straight away looks like its preview.
+  form.Fbarformated = RadioButton3->isChecked();
+  platform::Query &q = dm_.labelZQuery1;
+  q.First();
+  q.DisableControls();
+  try {
+    CollectGridLabels(form.aabb, defaultCopies);
+  } catch (...) {
+    // The grid shows and follows its rows again whatever happened.
+    q.First();
+    q.EnableControls();
+    throw;
+  }
+  q.First();
+  q.EnableControls();
+  form.exec();
+}
+
+void TlabedemoForm1::BitBtn15Click() { PrintMarkedRecords(true); }
+
+void TlabedemoForm1::BitBtn18Click() { PrintMarkedRecords(false); }
+
+void TlabedemoForm1::BitBtn9Click() {
+  QTreeWidgetItem *node = TreeView1->currentItem();
+  if (!node || NodeLevel(node) != 2) return;
+  const int count = CountFromBox(prsuEdit11);
+  labelprint::TpribarcodeForm2 form(this);
+  form.Fgongmi = Fgongmi;
+  form.FPreview = true;
+  AddCopies(form.aabb, labelprint::TemplateDescriptor(NodeTemplateLines(node)), count);
+  form.FPreview = prCheckBox9->isChecked();
+  form.Fbarformated = RadioButton3->isChecked();
+  form.exec();
 }
 
 // --- settings, format, help, web page, about -----------------------------------
