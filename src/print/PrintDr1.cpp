@@ -242,14 +242,6 @@ void TPageImage::paintEvent(QPaintEvent *) {
   p.drawImage(0, 0, image_);
 }
 
-TPreviewForm::TPreviewForm(QWidget *parent) : QDialog(parent) {
-  PagePane = new QScrollArea(this);
-  auto *layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(PagePane);
-  FormCreate();
-}
-
 TPreviewForm::~TPreviewForm() {
   if (CurrentPreview == this) CurrentPreview = nullptr;
   if (DisplayPage && DisplayPage->window() == this) DisplayPage = nullptr;
@@ -258,14 +250,16 @@ TPreviewForm::~TPreviewForm() {
 void TPreviewForm::FormCreate() {
   CurrentPage = 1;
   CanvasOrient = poPortrait;
-  auto *pageArea = new QWidget;
-  pageArea->resize(2000 + 20, 2000 + 20);
-  PagePane->setWidget(pageArea);
-  DisplayPage = new TPageImage(2000, 2000, pageArea);
+  page_area_ = new QWidget;
+  page_area_->resize(2000 + 20, 2000 + 20);
+  PreviewPane->setWidget(page_area_);
+  PreviewPane->setWidgetResizable(false);
+  DisplayPage = new TPageImage(2000, 2000, page_area_);
   DisplayPage->setObjectName(QStringLiteral("DisplayPage"));
   DisplayPage->move(10, 10);
   NormalPixelsPerInch = static_cast<std::uint16_t>(DisplayPage->Canvas().font().PixelsPerInch());
   DisplayPage->setVisible(true);
+  ZoomPercents = {52, 64, 78, 94, 100};
 }
 
 TPageImage *TPreviewForm::GetCurrentPage() const {
@@ -306,7 +300,7 @@ void TPreviewForm::ClearDisplayPage() {
   canvas.SetBrush({clWhite, platform::bsSolid});
   canvas.FillRect(QRect(0, 0, DisplayPage->width(), DisplayPage->height()));
   canvas.SetBrush(kept);
-  const int freeWidth = PagePane->viewport()->width() - DisplayPage->width();
+  const int freeWidth = PreviewPane->viewport()->width() - DisplayPage->width();
   DisplayPage->move(freeWidth > 0 ? freeWidth / 2 : 0, DisplayPage->y());
   DisplayPage->update();
 }

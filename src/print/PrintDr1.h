@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,8 +24,15 @@
 #include "platform/Picture.h"
 
 class QWidget;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
 class QPrintDialog;
+class QPushButton;
 class QScrollArea;
+class QStatusBar;
+class QToolButton;
 class TMWPrintObject;
 
 // ------------------------------------------------------ graphics vocabulary
@@ -659,9 +667,11 @@ class TPageImage : public QWidget {
   std::unique_ptr<platform::Canvas> canvas_;
 };
 
-// The preview window as the print object sees it: the page image a job is
-// laid out on, its page size and orientation, abort and clearing. (What the
-// user sees and does in the shown window lives beside it.)
+// The preview window: the page image a job is laid out on, its page size
+// and orientation, abort and clearing (what the print object uses), and the
+// window the user sees at the end of a job with preview: a tool bar with
+// close, print, zoom and page navigation, the page in a scrolling pane, and
+// the page total in the status bar.
 class TPreviewForm : public QDialog {
   Q_OBJECT
  public:
@@ -672,6 +682,8 @@ class TPreviewForm : public QDialog {
   std::uint16_t NormalPixelsPerInch = 96;
   TPrinterOrientation CanvasOrient = poPortrait;
   int StartPercent = 4;
+  // Scale of each zoom entry in percent: "60 %" draws at 52, not 60.
+  std::array<int, 5> ZoomPercents{};
 
   TPageImage *GetCurrentPage() const;
   int GetPageNumber() const { return CurrentPage; }
@@ -683,17 +695,55 @@ class TPreviewForm : public QDialog {
   void Abort();
   void ClearDisplayPage();
 
-  // The print dialog that chooses the pages to print; a test may replace
-  // how it is shown (see SetPrintDialogRunner).
+  // Handlers, as the tool bar, the page box and the keys call them.
+  void ZoomFactorChange();
+  void FirstPageClick();
+  void PrevPageClick();
+  void NextPageClick();
+  void LastPageClick();
+  void PgNumbExit();
+  void PrintBtnClick();
+  void FormResize();
+  // Text of a status bar panel.
+  QString StatusText(int panel) const;
+
+  // The print dialog that chooses the pages to print (see
+  // SetPrintDialogRunner for answering it without a person).
   QPrintDialog *PrintDialog1 = nullptr;
-  QScrollArea *PagePane = nullptr;
+  QWidget *Panel2 = nullptr;
+  QPushButton *CloseBtn = nullptr;
+  QPushButton *PrintBtn = nullptr;
+  QLabel *ZoomLabel = nullptr;
+  QComboBox *ZoomFactor = nullptr;
+  QToolButton *FirstPage = nullptr;
+  QToolButton *PrevPage = nullptr;
+  QLineEdit *PgNumb = nullptr;
+  QToolButton *NextPage = nullptr;
+  QToolButton *LastPage = nullptr;
+  QScrollArea *PreviewPane = nullptr;
+  QStatusBar *StatusBar1 = nullptr;
 
  protected:
   void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   void FormCreate();
+  void FormShow();
   void FormClose();
+  // Keys the window sees before its controls; true when consumed.
+  bool FormKeyDown(QKeyEvent *key);
+  void CopyCurrentCanvas();
+  void UpdatePageButtons();
+  void BuildToolBar();
+  int PageBoxNumber() const;
+
+  QWidget *page_area_ = nullptr;
+  std::array<QLabel *, 3> status_panels_{};
+  bool keys_watched_ = false;
 };
 
 // Shared state of the running job's preview.
