@@ -217,6 +217,7 @@ int main(int argc, char **argv) {
   labelprint::ConfigureLabelPrintObject(printObject);
   printObject.SetShowProgress(false);  // no window: progress goes to standard error
   barcode::TBarCode control;
+  control.SetDrawOnly(true);
   labelprint::ConfigureLabelBarcode(control);
   control.SetTextPosition(*options.formatOne ? barcode::tpBottomLeft : barcode::tpBottomCenter);
   platform::Picture scratch;

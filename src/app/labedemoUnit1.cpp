@@ -175,6 +175,7 @@ QWidget *TlabedemoForm1::BuildDesignPage() {
   ShowPicture(Image1, Image1Picture);
   BarCode1 = new barcode::TBarCode(Panel1);
   BarCode1->hide();
+  BarCode1->SetDrawOnly(true);
   BarCode1->SetBevelOuter(platform::bvNone);
   BarCode1->font().SetName(QStringLiteral("Tahoma"));
   BarCode1->font().SetHeight(-12);

@@ -73,7 +73,10 @@ void TBarCode::Assign(const QObject *source) {
 }
 
 void TBarCode::BarChanged() {
-  PaintNow();
+  if (FDrawOnly)
+    H_GetBarWidth(FBarType, FBarCode, FModul, FRatio, FCheckSum);
+  else
+    PaintNow();
   if (FOnChange) FOnChange(this);
 }
 

@@ -69,6 +69,12 @@ class TBarCode : public platform::Panel {
   const TInvalidChar &OnInvalidChar() const { return FOnInvalidChar; }
   void SetOnInvalidChar(TInvalidChar handler) { FOnInvalidChar = std::move(handler); }
 
+  // A control that is never shown and only draws elsewhere (Draw) need not
+  // paint itself on every change; the change step then only checks that the
+  // barcode encodes, raising the same errors a paint would.
+  bool DrawOnly() const { return FDrawOnly; }
+  void SetDrawOnly(bool value) { FDrawOnly = value; }
+
   QString BarTypeName() const { return H_GetBarTypeName(FBarType); }
   int BarWidth() const { return GetBarWidth(); }
 
@@ -142,6 +148,7 @@ class TBarCode : public platform::Panel {
   TColor FTextColor = platform::clWhite;
   int FHMargin = 0;
   bool FAutoWidth = false;
+  bool FDrawOnly = false;
   TNotifyEvent FOnChange;
   TInvalidChar FOnInvalidChar;
 };

@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -252,6 +253,32 @@ void Canvas::Polyline(const QVector<QPoint> &points) {
   pen_pos_ = kept;
 }
 
+namespace {
+// True when the points (4, or 5 with the first repeated) are the corners of
+// an axis-aligned rectangle; box then covers it with both corners included.
+bool AxisAlignedBox(const QVector<QPoint> &pts, QRect &box) {
+  int n = static_cast<int>(pts.size());
+  if (n == 5 && pts[4] == pts[0]) n = 4;
+  if (n != 4) return false;
+  for (int i = 0; i < 4; ++i) {
+    const QPoint &a = pts[i], &b = pts[(i + 1) % 4];
+    if (a.x() != b.x() && a.y() != b.y()) return false;  // a slanted side
+  }
+  int minX = pts[0].x(), maxX = minX, minY = pts[0].y(), maxY = minY;
+  for (int i = 1; i < 4; ++i) {
+    minX = std::min(minX, pts[i].x());
+    maxX = std::max(maxX, pts[i].x());
+    minY = std::min(minY, pts[i].y());
+    maxY = std::max(maxY, pts[i].y());
+  }
+  // Every corner of the box must be one of the points (no degenerate zig-zag).
+  for (const QPoint &c : {QPoint(minX, minY), QPoint(maxX, minY), QPoint(maxX, maxY), QPoint(minX, maxY)})
+    if (std::find(pts.begin(), pts.begin() + 4, c) == pts.begin() + 4) return false;
+  box = QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+  return true;
+}
+}  // namespace
+
 void Canvas::Polygon(const QVector<QPoint> &points) {
   if (points.isEmpty()) return;
   PainterCall p(Painter());
@@ -263,6 +290,16 @@ void Canvas::Polygon(const QVector<QPoint> &points) {
   if (std::all_of(points.begin(), points.end(), [&](const QPoint &q) { return q == points[0]; })) {
     p->drawPoint(points[0]);
     return;
+  }
+  // Bars are axis-aligned rectangles outlined and filled in one colour: the
+  // same pixels, corners included, come from one fill.
+  if (pen_.style == psSolid && pen_.width <= 1 && pen_.mode == pmCopy && brush_.style == bsSolid &&
+      pen_.color == brush_.color) {
+    QRect box;
+    if (AxisAlignedBox(points, box)) {
+      p->fillRect(box, ToQColor(brush_.color));
+      return;
+    }
   }
   p->drawPolygon(points.data(), static_cast<int>(points.size()));
 }
@@ -399,6 +436,25 @@ namespace {
 QFontMetrics MetricsOn(const QFont &f, QPaintDevice *d) {
   return d ? QFontMetrics(f, d) : QFontMetrics(f);
 }
+
+// Shaping a text to measure it is costly, and print jobs measure the same
+// few texts (rules, dots, captions) over and over: sizes are remembered per
+// font, resolution and text.
+QSize MeasuredText(const Font &font, QPaintDevice *d, const QString &text) {
+  static QHash<QString, QSize> sizes;
+  const QString key = font.Name() + QLatin1Char('|') + QString::number(font.Height()) +
+                      QLatin1Char('|') + QString::number(font.PixelsPerInch()) + QLatin1Char('|') +
+                      QString::number(font.Style()) + QLatin1Char('|') +
+                      QString::number(d ? d->logicalDpiX() : 0) + QLatin1Char('|') +
+                      QString::number(d ? d->logicalDpiY() : 0) + QLatin1Char('|') + text;
+  auto it = sizes.constFind(key);
+  if (it != sizes.constEnd()) return *it;
+  if (sizes.size() > 20000) sizes.clear();
+  const QFontMetrics fm = MetricsOn(font.ToQFont(), d);
+  const QSize size(fm.horizontalAdvance(text), fm.height());
+  sizes.insert(key, size);
+  return size;
+}
 }  // namespace
 
 void Canvas::TextOut(int x, int y, const QString &text) {
@@ -406,7 +462,7 @@ void Canvas::TextOut(int x, int y, const QString &text) {
   if (p) {
     const QFont qf = font_.ToQFont();
     const QFontMetrics fm = MetricsOn(qf, p->device());
-    const QRect cell(0, 0, fm.horizontalAdvance(text), fm.height());
+    const QRect cell(QPoint(0, 0), MeasuredText(font_, p->device(), text));
     p->translate(x, y);
     // Escapement turns the whole line counter-clockwise about the cell's
     // top-left corner; the characters turn with it.
@@ -426,8 +482,7 @@ int Canvas::TextHeight(const QString &text) const { return TextExtent(text).heig
 
 QSize Canvas::TextExtent(const QString &text) const {
   QPaintDevice *d = external_ ? external_->device() : device_;
-  const QFontMetrics fm = MetricsOn(font_.ToQFont(), d);
-  return QSize(fm.horizontalAdvance(text), fm.height());
+  return MeasuredText(font_, d, text);
 }
 
 TColor Canvas::Pixel(int x, int y) const {

@@ -11,6 +11,10 @@ namespace platform {
 
 class Canvas;
 
+// The image scaled to width x height by nearest neighbour, without any
+// smoothing; one-bit images stay one-bit and are scaled a row at a time.
+QImage ScaledNearest(const QImage &image, int width, int height);
+
 class Picture {
  public:
   Picture();
@@ -32,6 +36,12 @@ class Picture {
   void Clear();
   void SetImage(const QImage &image);
   const QImage &Image() const { return image_; }
+
+  // The same pixels in the smallest lossless form: one bit per pixel for a
+  // black-and-white bitmap, a palette of up to 256 colours otherwise. A job
+  // keeps thousands of recorded copies of label pictures, so they are kept
+  // packed. Drawing on a packed picture unpacks it first.
+  Picture Packed() const;
 
   // The canvas of the bitmap. On an empty picture it draws nothing.
   Canvas &canvas();

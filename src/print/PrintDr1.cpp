@@ -30,9 +30,10 @@ TMWGraphic::TMWGraphic(float x, float y, float h, float w, const TPicture &sourc
       throw platform::Exception(QStringLiteral("Not enough memory for graphic."));
     }
     // A private copy of the bitmap: the caller reuses one scratch picture for
-    // every label. An empty picture stays empty and is not drawn.
+    // every label. Kept packed (the same pixels, a fraction of the memory).
+    // An empty picture stays empty and is not drawn.
     if (!source.IsEmpty()) {
-      *image = source;
+      *image = source.Packed();
       iType = imageType;
     }
   } catch (const std::exception &e) {

@@ -103,14 +103,19 @@ void TMWPrintObject::PrintBitmap(platform::Canvas &canvas, int x, int y, int w, 
     canvas.StretchDraw(QRect(x, y, w, h), bitmap);
     return;
   }
-  // On a printer the bitmap is taken to device pixels here, by nearest
-  // neighbour, and handed over at its final size: whatever rasterises the
-  // document then has nothing left to scale or smooth, and every bar ends on
-  // a device pixel.
+  // On a printer the bitmap should reach the page without smoothing, every
+  // bar ending on a device pixel. Rasterisers draw a one-bit image that is
+  // enlarged four times or more pixel by pixel, so such a bitmap is handed
+  // over as it is (a page of them stays small and quick to write); below
+  // that some rasterisers smooth, so the bitmap is taken to device pixels
+  // here, by nearest neighbour, and handed over at its final size.
   const QImage &source = bitmap.Image();
-  const QImage sized = source.size() == QSize(w, h)
-                           ? source
-                           : source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (source.format() == QImage::Format_Mono && w >= 4 * source.width() &&
+      h >= 4 * source.height()) {
+    canvas.StretchDraw(QRect(x, y, w, h), source);
+    return;
+  }
+  const QImage sized = platform::ScaledNearest(source, w, h);
   canvas.StretchDraw(QRect(x, y, w, h), sized);
 }
 
