@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-dev
   zbar-tools libzbar-dev libzint-dev
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  time gawk
 )
 
 missing=()

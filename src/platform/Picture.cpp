@@ -166,4 +166,35 @@ bool Picture::LoadFromFile(const QString &fileName) {
   return true;
 }
 
+PackedPicture::PackedPicture(const Picture &picture) {
+  if (picture.IsEmpty()) return;
+  const QImage image = picture.Packed().Image();
+  size_ = image.size();
+  format_ = image.format();
+  colours_ = image.colorTable();
+  // Rows without their padding, so equal pictures give equal bytes.
+  const qsizetype row = (static_cast<qsizetype>(image.width()) * image.depth() + 7) / 8;
+  QByteArray raw;
+  raw.reserve(row * image.height());
+  for (int y = 0; y < image.height(); ++y)
+    raw.append(reinterpret_cast<const char *>(image.constScanLine(y)), row);
+  bytes_ = qCompress(raw, 1);
+  bytes_.squeeze();  // qCompress leaves room for the worst case
+}
+
+Picture PackedPicture::Unpacked() const {
+  if (IsEmpty()) return Picture();
+  QImage image(size_, format_);
+  if (image.isNull()) return Picture();
+  image.setColorTable(colours_);
+  const QByteArray raw = qUncompress(bytes_);
+  const qsizetype row = (static_cast<qsizetype>(image.width()) * image.depth() + 7) / 8;
+  if (raw.size() != row * image.height()) return Picture();
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(image.scanLine(y), raw.constData() + row * y, static_cast<size_t>(row));
+  Picture picture;
+  picture.image_ = image;
+  return picture;
+}
+
 }  // namespace platform

@@ -1,7 +1,9 @@
 #pragma once
 // A picture holder: empty, or holding a bitmap of a fixed size (set when the
 // bitmap is made). It has its own canvas for drawing into the bitmap.
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -51,9 +53,29 @@ class Picture {
 
  private:
   void DropCanvas();
+  friend class PackedPicture;
 
   QImage image_;
   std::unique_ptr<Canvas> canvas_;
+};
+
+// A picture stored compressed: the packed pixels (see Picture::Packed),
+// deflated. For pictures kept long and drawn seldom, such as the thousands a
+// label job records; Unpacked gives the same pixels back.
+class PackedPicture {
+ public:
+  PackedPicture() = default;
+  explicit PackedPicture(const Picture &picture);
+  bool IsEmpty() const { return size_.isEmpty(); }
+  Picture Unpacked() const;
+  // Bytes held, for the curious.
+  qsizetype StoredBytes() const { return bytes_.size(); }
+
+ private:
+  QSize size_;
+  QImage::Format format_ = QImage::Format_Invalid;
+  QList<QRgb> colours_;
+  QByteArray bytes_;
 };
 
 }  // namespace platform

@@ -25,21 +25,21 @@ TMWGraphic::TMWGraphic(float x, float y, float h, float w, const TPicture &sourc
     : TMWPrintCommand(commGraphic), xTop(x), yTop(y), xHeight(h), yWidth(w) {
   try {
     try {
-      image = std::make_unique<TPicture>();
+      image = std::make_unique<platform::PackedPicture>();
     } catch (const std::bad_alloc &) {
       throw platform::Exception(QStringLiteral("Not enough memory for graphic."));
     }
     // A private copy of the bitmap: the caller reuses one scratch picture for
-    // every label. Kept packed (the same pixels, a fraction of the memory).
-    // An empty picture stays empty and is not drawn.
+    // every label. Kept packed and compressed (the same pixels in a small
+    // fraction of the memory). An empty picture stays empty and is not drawn.
     if (!source.IsEmpty()) {
-      *image = source.Packed();
+      *image = platform::PackedPicture(source);
       iType = imageType;
     }
   } catch (const std::exception &e) {
     platform::ShowError(QStringLiteral("Error in TMWGrphic: ") + platform::ExceptionText(e));
   }
-  if (!image) image = std::make_unique<TPicture>();
+  if (!image) image = std::make_unique<platform::PackedPicture>();
 }
 
 TMWPolygon::TMWPolygon(CommandSet kind, const std::vector<float> &points) : TMWPrintCommand(kind) {

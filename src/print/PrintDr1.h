@@ -154,12 +154,14 @@ class TMWGraphic : public TMWPrintCommand {
   float Y() const { return yTop; }
   float Height() const { return xHeight; }
   float Width() const { return yWidth; }
-  const TPicture &BitMap() const { return *image; }
+  // The recorded picture, unpacked for drawing.
+  TPicture BitMap() const { return image ? image->Unpacked() : TPicture(); }
   int ImageType() const { return iType; }
 
  private:
   float xTop, yTop, xHeight, yWidth;
-  std::unique_ptr<TPicture> image;
+  // Stored compressed: a job records one label picture per label.
+  std::unique_ptr<platform::PackedPicture> image;
   int iType = 0;
 };
 

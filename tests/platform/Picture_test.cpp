@@ -104,3 +104,23 @@ TEST(ScaledNearest, EverySourcePixelBecomesARunWithinOnePixelOfItsExactWidth) {
       wrong += rgbFour.pixel(x, y) != rgb.pixel(x / 4, y / 4);
   EXPECT_EQ(wrong, 0);
 }
+
+TEST(PackedPicture, GivesBackTheSamePixelsFromAFewHundredBytes) {
+  for (int colours : {2, 3, 300}) {
+    const Picture picture(Random(344, 142, colours, 21));
+    const platform::PackedPicture packed(picture);
+    EXPECT_TRUE(SamePixels(packed.Unpacked().Image(), picture.Image())) << colours;
+  }
+  // A label's barcode picture: white with a block of bars.
+  Picture label(344, 142);
+  for (int x = 0; x < 95; x += 2) label.canvas().SetPixel(x, 0, platform::clBlack);
+  label.canvas().End();
+  QImage img = label.Image();
+  for (int y = 1; y < 40; ++y)
+    for (int x = 0; x < 95; ++x) img.setPixel(x, y, img.pixel(x, 0));
+  const Picture bars(img);
+  const platform::PackedPicture packed(bars);
+  EXPECT_LT(packed.StoredBytes(), 1024);
+  EXPECT_TRUE(SamePixels(packed.Unpacked().Image(), bars.Image()));
+  EXPECT_TRUE(platform::PackedPicture(Picture()).Unpacked().IsEmpty());
+}
