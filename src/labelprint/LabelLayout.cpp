@@ -43,6 +43,7 @@ void ConfigureLabelPrintObject(TMWPrintObject &p) {
 }
 
 void ConfigureLabelBarcode(barcode::TBarCode &b) {
+  b.SetBarCode(QString());  // a code held from before may not suit the new type
   b.font().SetName(QStringLiteral("宋体"));
   b.font().SetHeight(-14);
   b.SetModul(1);

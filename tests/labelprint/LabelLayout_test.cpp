@@ -197,3 +197,49 @@ TEST_F(LabelLayoutTest, NoPrinterEndsTheJobQuietlyAfterSayingSo) {
   EXPECT_FALSE(layout.JobStarted);
   EXPECT_EQ(boxes, QStringList{"打印机没有安装."});
 }
+
+// Every barcode on a full page scans: all 28 cells, EAN-13 (short texts are
+// zero-padded) and Code 128 A, 0 to 6 text lines, with and without price, in
+// both formats, rasterised at 300 and 600 dpi.
+TEST_F(LabelLayoutTest, EveryBarcodeOfAFullPageScansInBothFormats) {
+  auto ean = [](qint64 n) {
+    QString d = QString::number(n).rightJustified(12, '0');
+    int sum = 0;
+    for (int i = 0; i < 12; ++i) sum += d[i].digitValue() * (i % 2 ? 3 : 1);
+    return d + QString::number((10 - sum % 10) % 10);
+  };
+  for (bool formatOne : {true, false}) {
+    SetUp();
+    QStringList labels;
+    QStringList expected;
+    for (int k = 0; k < 28; ++k) {
+      QString code;
+      if (k % 3 == 0) {
+        code = QString("C%1-X").arg(k);  // a capital before the end: Code 128 A
+        expected << "CODE-128:" + code;
+      } else if (k % 7 == 1) {
+        const QString full = ean(4711000 + k);  // a short text: the engine pads it with zeros
+        code = QString::number(full.toLongLong());
+        expected << "EAN-13:" + full;
+      } else {
+        code = ean(690102800000LL + k);
+        expected << "EAN-13:" + code;
+      }
+      QString d = code;
+      for (int line = 0; line < k % 7; ++line) d += QString(";line %1").arg(line);
+      d += k % 2 ? ";单价:9.90" : ";-";
+      labels << d;
+    }
+    Print(labels, formatOne);
+    expected.sort();
+    for (int dpi : {300, 600}) {
+      QStringList found = pdfjudge::Barcodes(pdf, dpi);
+      found.sort();
+      for (const QString &e : expected)
+        EXPECT_TRUE(found.contains(e)) << e.toStdString() << " at " << dpi << " dpi, format "
+                                       << (formatOne ? "one" : "two");
+    }
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join("\n").toStdString();
+    TearDown();
+  }
+}
