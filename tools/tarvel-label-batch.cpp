@@ -164,6 +164,9 @@ int main(int argc, char **argv) {
   // Qt's own diagnostics would break the one-line-per-error rule of stderr.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
   QApplication app(argc, argv);
+  // The program's name, so that an installed tool finds the program's own
+  // data folder and settings.
+  QApplication::setApplicationName(QStringLiteral("tarvel-label"));
   platform::InstallFontSubstitutions();
 
   Options options;
@@ -173,7 +176,8 @@ int main(int argc, char **argv) {
 
   // Defaults as the main window reads them, without rewriting the file.
   {
-    platform::MemIniFile ini(platform::ProgramFolder() + QStringLiteral("qvu.ini"));
+    platform::MemIniFile ini(platform::DataFolderFor(platform::ProgramFolder()) +
+                             QStringLiteral("qvu.ini"));
     if (!options.shop)
       options.shop = ini.ReadString(QStringLiteral("falbes"), QStringLiteral("gongmi"),
                                     QStringLiteral("Tarvel科技：5550123"));

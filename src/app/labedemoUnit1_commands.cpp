@@ -19,6 +19,7 @@
 #include "platform/Exception.h"
 #include "platform/KeyFilter.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 #include "store/dataUnit1.h"
 #include "store/myinifiles.h"
@@ -381,7 +382,8 @@ void TlabedemoForm1::FormatChanged() {
 }
 
 void TlabedemoForm1::HelpClick() {
-  platform::ShellOpen(dm_.ProgramFolder() + QStringLiteral("help.html"));
+  // The help file stays beside the program, wherever the data is kept.
+  platform::ShellOpen(platform::ProgramFolder() + QStringLiteral("help.html"));
 }
 
 void TlabedemoForm1::WebClick() { platform::ShellOpen(kMakerWebAddress); }

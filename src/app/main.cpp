@@ -14,7 +14,9 @@ int main(int argc, char **argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Tarvel标签打印"));
   platform::InstallFontSubstitutions();
 
-  store::TDataModule2 dataModule(platform::ProgramFolder());
+  // The data lives beside the program, or in the user's data folder when the
+  // program's folder is not writable (an installed program).
+  store::TDataModule2 dataModule(platform::DataFolderFor(platform::ProgramFolder()));
   store::DataModule2 = &dataModule;
   // A database that cannot be opened is reported; the program goes on without it.
   platform::RunGuarded([&] { dataModule.DataModuleCreate(); });

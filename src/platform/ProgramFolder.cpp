@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -19,6 +21,13 @@ QString WithSeparator(QString folder) {
 QString ProgramFolder() {
   if (!Override().isEmpty()) return Override();
   return WithSeparator(QDir::cleanPath(QCoreApplication::applicationDirPath()));
+}
+
+QString DataFolderFor(const QString &programFolder) {
+  const QFileInfo folder(programFolder);
+  if (folder.isDir() && folder.isWritable()) return programFolder;
+  const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return own.isEmpty() ? programFolder : WithSeparator(QDir::cleanPath(own));
 }
 
 void SetProgramFolder(const QString &folder) {

@@ -23,6 +23,7 @@
 #include "platform/Exception.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
+#include "platform/ProgramFolder.h"
 #include "store/dataUnit1.h"
 #include "store/myinifiles.h"
 
@@ -280,6 +281,6 @@ TEST_F(CommandsTest, HelpAndWebPageGoToTheDesktop) {
   window->HelpAction->trigger();
   window->WebAction->trigger();
   QTest::mouseClick(window->Image3, Qt::LeftButton);
-  const QString help = folder + "help.html";
+  const QString help = platform::ProgramFolder() + "help.html";  // beside the program, not the data
   EXPECT_EQ(opened, (QStringList{help, help, help, app::kMakerWebAddress, app::kMakerWebAddress}));
 }
