@@ -1,11 +1,13 @@
 // The main window's print commands end to end: records marked in the grid or
 // the selected template, through the label print window, onto a PDF printer,
 // judged by pdfinfo, pdftotext and zbarimg.
+#include <QComboBox>
 #include <QRadioButton>
 
 #include "MainWindowFixture.h"
 #include "PdfJudge.h"
 #include "labelprint/prinbarcodeUnit2.h"
+#include "print/PrintDr1.h"
 #include "platform/PrinterDevice.h"
 
 namespace {
@@ -125,4 +127,33 @@ TEST_F(PrintCommandsTest, RefusedBarcodeLeavesTheLabelWindowOpenAndPrintsNothing
   ASSERT_EQ(boxes.size(), 1);
   EXPECT_TRUE(boxes[0].contains("12345A")) << boxes[0].toStdString();
   EXPECT_EQ(pdfjudge::Pages(pdf), -1);
+}
+
+TEST_F(PrintCommandsTest, PreviewOpensAtSeventyPercentAndClearsMarksEvenWhenClosedUnprinted) {
+  dm->BenDataBase.Execute("update Labeldemo set yesprn='Y', printzan=3 where ID=2");
+  Select(Root());
+  QString zoom, caption;
+  int pages = 0;
+  QTimer::singleShot(0, [&] {
+    // The label window runs its batch, then the preview comes up modally over it.
+    QTimer *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+      auto *preview = qobject_cast<TPreviewForm *>(QApplication::activeModalWidget());
+      if (!preview) return;
+      poll->stop();
+      poll->deleteLater();
+      zoom = preview->ZoomFactor->currentText();
+      caption = preview->windowTitle();
+      pages = TotalPages;
+      preview->close();  // closed without printing
+    });
+    poll->start(10);
+  });
+  Run(window->BitBtn15);
+  EXPECT_FALSE(stillOpen);
+  EXPECT_EQ(zoom, "70 %");
+  EXPECT_EQ(caption, "打印上机卡预览：");
+  EXPECT_EQ(pages, 1);
+  EXPECT_EQ(pdfjudge::Pages(pdf), -1);  // nothing printed
+  EXPECT_EQ(Table("yesprn", "ID=2"), QStringList{"成衣类/模板2/N"});
 }
