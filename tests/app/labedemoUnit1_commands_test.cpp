@@ -284,3 +284,23 @@ TEST_F(CommandsTest, HelpAndWebPageGoToTheDesktop) {
   const QString help = platform::ProgramFolder() + "help.html";  // beside the program, not the data
   EXPECT_EQ(opened, (QStringList{help, help, help, app::kMakerWebAddress, app::kMakerWebAddress}));
 }
+
+TEST_F(CommandsTest, NastyTextTypedIntoTheGridIsStoredExactlyInThatRowOnly) {
+  Select(Root());
+  auto *model = window->FlatduDBGrid1->model();
+  const QString nasty[] = {"x'; drop table Labeldemo; --", "a\\b''c", QString(10000, QChar(u'价')),
+                           "' or '1'='1", "名\t称\"quoted\""};
+  const QStringList before = Table("labdi");
+  int column = 4;  // "标题(第一行)"
+  ASSERT_EQ(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), "标题(第一行)");
+  for (const QString &text : nasty) {
+    ASSERT_TRUE(model->setData(model->index(2, column), text, Qt::EditRole));
+    QStringList expected = before;
+    expected[2] = "成衣类/模板3/" + text;
+    EXPECT_EQ(Table("labdi"), expected) << text.left(30).toStdString();
+    EXPECT_EQ(Table("cbiho", "ID<>3").size(), 5);
+  }
+  // Clearing a cell makes it null; the record picture then leaves that line out.
+  ASSERT_TRUE(model->setData(model->index(2, column), "", Qt::EditRole));
+  EXPECT_EQ(Table("labdi", "ID=3"), QStringList{"成衣类/模板3/<null>"});
+}
