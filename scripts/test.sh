@@ -6,5 +6,11 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+ctest --test-dir build --output-on-failure -j"$(nproc)" | tee "$log"
 bash scripts/fuzz.sh
+# One closing line for whoever reads the end of the run.
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+failed=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
+echo "tests: $((total - failed)) passed, ${failed} failed"
