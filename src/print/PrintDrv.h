@@ -381,6 +381,8 @@ class TMWPrintObject : public QObject {
   int UnitToPixelsV(float value) const;
   // Sets the tab in inches, whatever the unit, recording it as a tab change.
   void SetTabInches(float inches);
+  void WriteLineAtPixel(int x, float Y, const QString &Text);
+  int XToPixels(float X) const;
   void SetPreviewMode(bool Value);
   // A pixel-recorded coordinate in canvas pixels.
   float ShapeToPixelsH(float value) const;

@@ -124,33 +124,36 @@ void TMWPrintObject::WriteLineAlign(float Y, const QString &Text, std::uint16_t 
   }
 }
 
-void TMWPrintObject::WriteLineCenter(float Y, const QString &Text) {
-  if (!PrintingOK) return;
-  const int x = LeftMargin + (RightMargin - LeftMargin - GetTextWidth(Text)) / 2;
+// Writes at a pixel position of the current canvas, whatever the tab.
+void TMWPrintObject::WriteLineAtPixel(int x, float Y, const QString &Text) {
   const float tab = CurrentTab;
   SetTabInches(0);
   WriteLine(PixelsToUnitH(x), Y, Text);
   SetTabInches(tab);
+}
+
+int TMWPrintObject::XToPixels(float X) const {
+  return Measure == mtPixels ? static_cast<int>(std::nearbyint(X)) : UnitToPixelsH(X);
+}
+
+void TMWPrintObject::WriteLineCenter(float Y, const QString &Text) {
+  if (!PrintingOK) return;
+  const int x = LeftMargin + (RightMargin - LeftMargin - GetTextWidth(Text)) / 2;
+  WriteLineAtPixel(x, Y, Text);
 }
 
 void TMWPrintObject::WriteLineCenterToX(float X, float Y, const QString &Text) {
   if (!PrintingOK || !Canvas()) return;
-  const int xPixels = Measure == mtPixels ? static_cast<int>(std::nearbyint(X)) : UnitToPixelsH(X);
+  const int xPixels = XToPixels(X);
   const int x = xPixels - Canvas()->TextWidth(Text) / 2;
-  const float tab = CurrentTab;
-  SetTabInches(0);
-  WriteLine(PixelsToUnitH(x), Y, Text);
-  SetTabInches(tab);
+  WriteLineAtPixel(x, Y, Text);
 }
 
 void TMWPrintObject::WriteLineRightToX(float X, float Y, const QString &Text) {
   if (!PrintingOK || !Canvas()) return;
-  const int xPixels = Measure == mtPixels ? static_cast<int>(std::nearbyint(X)) : UnitToPixelsH(X);
+  const int xPixels = XToPixels(X);
   const int x = xPixels - Canvas()->TextWidth(Text);
-  const float tab = CurrentTab;
-  SetTabInches(0);
-  WriteLine(PixelsToUnitH(x), Y, Text);
-  SetTabInches(tab);
+  WriteLineAtPixel(x, Y, Text);
 }
 
 void TMWPrintObject::WriteLineRight(float Y, const QString &Text) {
@@ -206,10 +209,7 @@ void TMWPrintObject::WriteLineColumnCenter(std::uint16_t ColumnNumber, float Y,
     x = (InchesToPixelsHorizontal(GetColumnWidth(ColumnNumber)) - cw) / 2 +
         InchesToPixelsHorizontal(GetColumnLeft(ColumnNumber));
   }
-  const float tab = CurrentTab;
-  SetTabInches(0);
-  WriteLine(PixelsToUnitH(x), Y, Text);
-  SetTabInches(tab);
+  WriteLineAtPixel(x, Y, Text);
 }
 
 void TMWPrintObject::WriteLineColumnRight(std::uint16_t ColumnNumber, float Y,
