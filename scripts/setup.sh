@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libsqlcipher-dev sqlcipher
   fonts-noto-cjk fontconfig
   libgtest-dev googletest libbenchmark-dev
