@@ -211,3 +211,55 @@ TEST_F(PreviewWindow, PrintsAtFullScaleAndKeepsItsZoom) {
     EXPECT_NEAR(mark.width(), 300, 1);
   });
 }
+
+// Right-aligned text and wide lines follow the zoom like everything else: the
+// margins take the zoom twice and the right-aligned writes divide it out again.
+TEST_F(PreviewWindow, RightAlignedTextAndWideLinesScaleWithTheZoom) {
+  EXPECT_TRUE(po_->Start());
+  po_->SetFontSize(20);
+  po_->WriteLineRight(1.0f, QStringLiteral("RIGHT"));
+  po_->DrawLine(1.0f, 3.0f, 5.0f, 3.0f, 100);  // printer pixels: about 16 screen pixels
+  struct Ink {
+    int right = -1, lineTop = -1, lineBottom = -1;
+  };
+  auto measure = [] {
+    Ink ink;
+    // Only the page's own area: the image is larger than any zoomed page.
+    const QImage &img = DisplayPage->Picture();
+    const QSize page = DisplayPage->size();
+    for (int y = 0; y < page.height() / 4; ++y)
+      for (int x = 0; x < page.width(); ++x)
+        if (qGray(img.pixel(x, y)) < 128) ink.right = std::max(ink.right, x);
+    const int column = page.width() / 4;  // crosses the line between 1 and 5 in
+    for (int y = page.height() / 4; y < page.height(); ++y)
+      if (qGray(img.pixel(column, y)) < 128) {
+        if (ink.lineTop < 0) ink.lineTop = y;
+        ink.lineBottom = y;
+      }
+    return ink;
+  };
+  Ink full, seventy;
+  QTimer::singleShot(0, [&] {
+    TPreviewForm *form = CurrentPreview;
+    ASSERT_NE(form, nullptr);
+    form->ZoomFactor->setCurrentIndex(4);
+    form->ZoomFactorChange();
+    full = measure();
+    form->ZoomFactor->setCurrentIndex(1);
+    form->ZoomFactorChange();
+    seventy = measure();
+    form->close();
+  });
+  po_->Quit();
+  ASSERT_GT(full.right, 0);
+  ASSERT_GT(seventy.right, 0);
+  ASSERT_GT(full.lineTop, 0);
+  ASSERT_GT(seventy.lineTop, 0);
+  ASSERT_GT(full.lineBottom - full.lineTop, 8) << "the wide line is drawn wide at 100 %";
+  EXPECT_NEAR(seventy.right, full.right * 0.64, 3) << "right edge of right-aligned text";
+  EXPECT_NEAR(seventy.lineTop, full.lineTop * 0.64, 3) << "line position";
+  const int fullWidth = full.lineBottom - full.lineTop + 1;
+  const int zoomedWidth = seventy.lineBottom - seventy.lineTop + 1;
+  EXPECT_LT(zoomedWidth, fullWidth) << "a wide line gets thinner with the zoom";
+  EXPECT_NEAR(zoomedWidth, fullWidth * 0.64, 2);
+}
