@@ -383,6 +383,7 @@ class TMWPrintObject : public QObject {
   void SetTabInches(float inches);
   void WriteLineAtPixel(int x, float Y, const QString &Text);
   int XToPixels(float X) const;
+  float RightWriteY(float Y);
   void SetPreviewMode(bool Value);
   // A pixel-recorded coordinate in canvas pixels.
   float ShapeToPixelsH(float value) const;

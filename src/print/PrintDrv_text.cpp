@@ -156,18 +156,21 @@ void TMWPrintObject::WriteLineRightToX(float X, float Y, const QString &Text) {
   WriteLineAtPixel(x, Y, Text);
 }
 
+// The line a recorded right-aligned write goes on: Y, or for the special
+// values the current line (-1 moving to the next line first).
+float TMWPrintObject::RightWriteY(float Y) {
+  if (Y >= 0) return Y;
+  if (Y == -1) NextLine();
+  return GetYPosition();
+}
+
 void TMWPrintObject::WriteLineRight(float Y, const QString &Text) {
   if (!PrintingOK) return;
   const float tab = CurrentTab;
   SetTabInches(0);
   if (Recording()) {
     // Measured again where the page is finally shown, with that canvas's fonts.
-    float y = Y;
-    if (Y < 0) {
-      if (Y == -1) NextLine();
-      y = GetYPosition();
-    }
-    JobPages->StoreWriteLineRight(ConvertV(y), Text);
+    JobPages->StoreWriteLineRight(ConvertV(RightWriteY(Y)), Text);
   } else {
     const double scale2 = double(ScaleByValue) * ScaleByValue;
     const int x = RightAlignedX(static_cast<int>(RightMargin / scale2), GetTextWidth(Text));
@@ -218,12 +221,7 @@ void TMWPrintObject::WriteLineColumnRight(std::uint16_t ColumnNumber, float Y,
   const float tab = CurrentTab;
   SetTabInches(0);
   if (Recording()) {
-    float y = Y;
-    if (Y < 0) {
-      if (Y == -1) NextLine();
-      y = GetYPosition();
-    }
-    JobPages->StoreColRight(ColumnNumber, ConvertV(y), Text);
+    JobPages->StoreColRight(ColumnNumber, ConvertV(RightWriteY(Y)), Text);
   } else {
     const float right = GetColumnRight(ColumnNumber) / ScaleByValue;
     int edge;
